@@ -1,0 +1,19 @@
+# Two interface targets that every target links PRIVATE: the warning set and the
+# build options (sanitizers). Warnings become errors with -DPAGEMILL_WERROR=ON (CI).
+option(PAGEMILL_WERROR "Treat warnings as errors" OFF)
+set(PAGEMILL_SANITIZE "" CACHE STRING "Sanitizers to build with: empty, 'address,undefined' or 'thread'")
+
+add_library(project_warnings INTERFACE)
+target_compile_options(project_warnings INTERFACE
+  -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wold-style-cast
+  -Woverloaded-virtual -Wimplicit-fallthrough -Wconversion -Wformat=2)
+if(PAGEMILL_WERROR)
+  target_compile_options(project_warnings INTERFACE -Werror)
+endif()
+
+add_library(project_options INTERFACE)
+if(PAGEMILL_SANITIZE)
+  target_compile_options(project_options INTERFACE
+    -fsanitize=${PAGEMILL_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  target_link_options(project_options INTERFACE -fsanitize=${PAGEMILL_SANITIZE})
+endif()

@@ -12,6 +12,9 @@ if(PAGEMILL_WERROR)
 endif()
 
 add_library(project_options INTERFACE)
+# Everything may end up inside a plug-in library; GNU unique symbols would make dlclose keep
+# a library (and its registry rows) loaded until exit.
+target_compile_options(project_options INTERFACE $<$<CXX_COMPILER_ID:GNU>:-fno-gnu-unique>)
 if(PAGEMILL_SANITIZE)
   target_compile_options(project_options INTERFACE
     -fsanitize=${PAGEMILL_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)

@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QString>
+
+// The folder of the running executable, ending in "/".
+QString LauncherFolder();

@@ -1,0 +1,61 @@
+// A worker thread in the manner the window code expects: created suspended, started by Resume,
+// talking to the UI thread only through Synchronize. The UI thread is the application's main
+// thread (the creating thread when there is no application object).
+#pragma once
+
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+class QThread;
+
+class Thread {
+public:
+    Thread();
+    virtual ~Thread(); // waits for the end, as WaitFor does
+    Thread(const Thread &) = delete;
+    Thread &operator=(const Thread &) = delete;
+
+    // Starts Execute on the worker; later calls do nothing.
+    void Resume();
+
+    // Blocks until Execute has ended. On the UI thread it keeps running the worker's pending
+    // Synchronize calls meanwhile, and nothing else: no user input, no other events.
+    void WaitFor();
+
+    bool Finished() const;
+
+protected:
+    // Runs on the worker. An exception leaving it is caught and ends the thread.
+    virtual void Execute() = 0;
+
+    // Runs call on the UI thread and returns once it has run. From the UI thread itself it runs
+    // directly. An exception thrown by call is rethrown here, on the calling thread.
+    void Synchronize(const std::function<void()> &call);
+
+private:
+    struct PendingCall {
+        const std::function<void()> *call = nullptr;
+        std::exception_ptr error;
+        bool done = false;
+    };
+    // Shared with the events posted to the UI thread, which may outlive this object.
+    struct State {
+        std::mutex mutex;
+        std::condition_variable changed;
+        std::deque<PendingCall *> pending;
+        bool finished = false;
+        void RunPending(); // on the UI thread
+    };
+
+    void Run();
+
+    std::shared_ptr<State> state;
+    QThread *uiThread = nullptr;
+    std::thread worker;
+    bool started = false;
+};

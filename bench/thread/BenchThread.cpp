@@ -1,0 +1,156 @@
+// Usage: bench_thread [pages] [rounds]
+// Builds a PDF of pages pages (2,000 by default), then, rounds times, writes one file per page
+// twice: by calling the engine directly and by a SplitThread job whose every page is reported
+// to a window stand-in on the UI thread's event loop. Prints the best time of each and the
+// thread's overhead in percent.
+#include "PdfEngine.h"
+#include "Splitthread.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QTemporaryDir>
+
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFObjectHandle.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFWriter.hh>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <string>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+void MakeSource(const QString &path, int pages)
+{
+    QPDF pdf;
+    pdf.emptyPDF();
+    QPDFObjectHandle font = pdf.makeIndirectObject(
+        QPDFObjectHandle::parse("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>"));
+    QPDFPageDocumentHelper document(pdf);
+    for (int i = 1; i <= pages; ++i) {
+        QPDFObjectHandle page = QPDFObjectHandle::parse("<< /Type /Page /MediaBox [0 0 612 792] >>");
+        QPDFObjectHandle resources = QPDFObjectHandle::newDictionary();
+        QPDFObjectHandle fonts = QPDFObjectHandle::newDictionary();
+        fonts.replaceKey("/F1", font);
+        resources.replaceKey("/Font", fonts);
+        page.replaceKey("/Resources", resources);
+        const std::string text = "BT /F1 24 Tf 72 700 Td (Page " + std::to_string(i) + ") Tj ET\n";
+        page.replaceKey("/Contents", QPDFObjectHandle::newStream(&pdf, text));
+        document.addPage(pdf.makeIndirectObject(page), false);
+    }
+    const QByteArray file = QFile::encodeName(path);
+    QPDFWriter writer(pdf, file.constData());
+    writer.write();
+}
+
+int32_t GoOn(int32_t, int32_t, int32_t, int32_t)
+{
+    return 1;
+}
+
+double DirectSeconds(const QString &source, const QString &folder, int pages)
+{
+    QDir().mkpath(folder);
+    const auto start = Clock::now();
+    for (int page = 1; page <= pages; ++page) {
+        const QString file = folder + QStringLiteral("/part(%1).pdf").arg(page);
+        const QByteArray list = QByteArray::number(page);
+        if (!SplitPDFW(reinterpret_cast<const char16_t *>(source.utf16()), list.constData(),
+                       reinterpret_cast<const char16_t *>(file.utf16()), 0, GoOn)) {
+            std::fprintf(stderr, "engine call failed for page %d\n", page);
+            std::exit(1);
+        }
+    }
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Does what the window does per page: works out a percentage for its bar.
+struct Window : ISplitForm {
+    bool OnSplitProgress(int32_t pagesDone) override
+    {
+        percent = pagesDone * 100 / total;
+        return true;
+    }
+    bool OnSplitFinished(const QString &, bool ok) override
+    {
+        success = ok;
+        loop.quit();
+        return true;
+    }
+    int32_t total = 1;
+    int32_t percent = 0;
+    bool success = false;
+    QEventLoop loop;
+};
+
+double ThreadSeconds(const QString &source, const QString &folder, int pages)
+{
+    PDFItemInfo info;
+    info.filePath = source;
+    info.baseName = QStringLiteral("part");
+    info.pageCount = pages;
+    info.outputFolder = folder;
+    info.splitMode = SplitEvery;
+    info.pagesPerFile = 1;
+    Window window;
+    window.total = pages;
+    const auto start = Clock::now();
+    {
+        SplitThread job(true, &window);
+        job.item = &info;
+        job.Resume();
+        window.loop.exec();
+        job.WaitFor();
+    }
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    if (!window.success || window.percent != 100) {
+        std::fprintf(stderr, "the job did not succeed\n");
+        std::exit(1);
+    }
+    return seconds;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    try {
+        QApplication app(argc, argv);
+        const int pages = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
+        const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
+        QTemporaryDir dir;
+        if (!dir.isValid()) {
+            std::fprintf(stderr, "no temporary folder\n");
+            return 1;
+        }
+        const QString source = dir.filePath(QStringLiteral("source.pdf"));
+        MakeSource(source, pages);
+
+        // One warm-up call, so both sides start with the source parsed and the files cached.
+        DirectSeconds(source, dir.filePath(QStringLiteral("warm")), 1);
+        double direct = 1e300;
+        double threaded = 1e300;
+        for (int round = 0; round < rounds; ++round) {
+            const QString tag = QString::number(round);
+            direct = std::min(direct, DirectSeconds(source, dir.filePath(QStringLiteral("direct") + tag), pages));
+            threaded = std::min(threaded, ThreadSeconds(source, dir.filePath(QStringLiteral("thread") + tag), pages));
+        }
+        std::printf("bench_thread: one file per page, %d pages, best of %d rounds\n", pages, rounds);
+        std::printf("  engine calls made directly : %8.3f s\n", direct);
+        std::printf("  through SplitThread        : %8.3f s\n", threaded);
+        std::printf("  overhead                   : %+7.1f %%\n", (threaded - direct) / direct * 100.0);
+        return 0;
+    } catch (const std::exception &error) {
+        std::fprintf(stderr, "bench_thread: %s\n", error.what());
+        return 1;
+    }
+}

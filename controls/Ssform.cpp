@@ -1,0 +1,127 @@
+#include "Ssform.h"
+
+#include <QBitmap>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+
+TssSkinForm::TssSkinForm(QWidget *target) : QObject(target), form(target)
+{
+    setObjectName(QStringLiteral("ssSkinForm1"));
+    if (!form)
+        return;
+    form->setWindowFlag(Qt::FramelessWindowHint, true);
+    form->installEventFilter(this);
+}
+
+QRegion TssSkinForm::ShapeOf(const QPixmap &picture, const QColor &key)
+{
+    if (picture.isNull())
+        return {};
+    QImage image = picture.toImage();
+    const QSize logical = (QSizeF(image.size()) / picture.devicePixelRatio()).toSize();
+    // A 2x picture is sampled at its logical pixels; the mask of a widget is in logical units.
+    if (image.size() != logical)
+        image = image.scaled(logical, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    image = image.convertToFormat(QImage::Format_RGB32);
+    return QRegion(QBitmap::fromImage(image.createMaskFromColor(key.rgb(), Qt::MaskOutColor)));
+}
+
+void TssSkinForm::setGlyph(const QPixmap &picture)
+{
+    glyph = picture;
+    applyShape();
+}
+
+void TssSkinForm::setTransparentColor(const QColor &color)
+{
+    transparentColor = color;
+    applyShape();
+}
+
+void TssSkinForm::applyShape()
+{
+    if (!form)
+        return;
+    if (glyph.isNull()) {
+        shape = QRegion();
+        form->clearMask();
+        form->update();
+        return;
+    }
+    const QSize logical = (QSizeF(glyph.size()) / glyph.devicePixelRatio()).toSize();
+    form->setFixedSize(logical);
+    shape = ShapeOf(glyph, transparentColor);
+    form->setMask(shape);
+    form->update();
+}
+
+void TssSkinForm::centre()
+{
+    QWidget *owner = form->parentWidget() ? form->parentWidget()->window() : nullptr;
+    QRect area;
+    if (owner && owner->isVisible()) {
+        area = owner->frameGeometry();
+    } else {
+        QScreen *screen = form->screen() ? form->screen() : QGuiApplication::primaryScreen();
+        if (!screen)
+            return;
+        area = screen->availableGeometry();
+    }
+    QRect frame = form->frameGeometry();
+    frame.moveCenter(area.center());
+    if (form->isWindow())
+        form->move(frame.topLeft());
+}
+
+bool TssSkinForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != form)
+        return QObject::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::Paint:
+        if (!glyph.isNull()) {
+            QPainter painter(form);
+            painter.drawPixmap(0, 0, glyph);
+        }
+        break;
+    case QEvent::Show:
+        if (!centred && form->isWindow()) {
+            centred = true;
+            centre();
+        }
+        break;
+    case QEvent::MouseButtonPress: {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() != Qt::LeftButton)
+            break;
+        QWindow *window = form->window()->windowHandle();
+        // Where the window system cannot move the window itself, move it by hand.
+        if (window && window->startSystemMove())
+            return true;
+        dragging = true;
+        dragOffset = mouse->globalPosition().toPoint() - form->window()->pos();
+        return true;
+    }
+    case QEvent::MouseMove:
+        if (dragging) {
+            auto *mouse = static_cast<QMouseEvent *>(event);
+            form->window()->move(mouse->globalPosition().toPoint() - dragOffset);
+            return true;
+        }
+        break;
+    case QEvent::MouseButtonRelease:
+        if (dragging && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+            dragging = false;
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}

@@ -1,9 +1,9 @@
 #include "JobRunner.h"
 
 #include "MessageBoxSeam.h"
-#include "PdfFixtures.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEventLoop>
 #include <QThread>
 #include <QTimer>
@@ -64,6 +64,11 @@ std::vector<int32_t> CountUpTo(int32_t n)
     return numbers;
 }
 
+QStringList PdfFilesIn(const QString &folder)
+{
+    return QDir(folder).entryList({QStringLiteral("*.pdf"), QStringLiteral("*.PDF")}, QDir::Files, QDir::Name);
+}
+
 void JobTest::SetUp()
 {
     ASSERT_TRUE(dir.isValid());
@@ -77,11 +82,11 @@ void JobTest::TearDown()
     Platform::MessageBoxSeam::uninstall();
 }
 
-PDFItemInfo JobTest::Document(int pages, const std::vector<Bookmark> &outline)
+PDFItemInfo JobTest::Document(int pages, const std::vector<PdfGen::Bookmark> &outline)
 {
     PDFItemInfo info;
     info.filePath = Path(QStringLiteral("report.pdf"));
-    MakePdf(info.filePath, pages, outline);
+    PdfGen::Write(info.filePath, PdfGen::Spec{pages, outline});
     info.fileFolder = dir.path() + u'/';
     info.baseName = QStringLiteral("report");
     info.pageCount = pages;

@@ -1,6 +1,7 @@
 // A stand-in for the main window and a way to run one job on a plain event loop.
 #pragma once
 
+#include "PdfGen.h"
 #include "Splitthread.h"
 
 #include <QString>
@@ -35,13 +36,16 @@ bool RunJob(PDFItemInfo &info, FakeForm &form);
 // 1 ... n
 std::vector<int32_t> CountUpTo(int32_t n);
 
+// The names of the PDF files in folder, sorted.
+QStringList PdfFilesIn(const QString &folder);
+
 // The job thread's tests: a generated source in a fresh folder and the message box seam.
 class JobTest : public testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
     // report.pdf with pages pages; the job writes below out/report.
-    PDFItemInfo Document(int pages, const std::vector<struct Bookmark> &outline = {});
+    PDFItemInfo Document(int pages, const std::vector<PdfGen::Bookmark> &outline = {});
     QString Path(const QString &name) const { return dir.path() + u'/' + name; }
 
     QTemporaryDir dir;

@@ -1,7 +1,6 @@
 #include "JobRunner.h"
 #include "MessageBox.h"
 #include "MessageBoxSeam.h"
-#include "PdfFixtures.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,7 +35,7 @@ TEST_F(JobTest, CancelDuringTheSecondOfFourFilesStopsWithoutAMessage)
     EXPECT_EQ(form.progress, CountUpTo(3));
     EXPECT_TRUE(Platform::MessageBoxSeam::records().isEmpty());
     EXPECT_EQ(PdfFilesIn(info.outputFolder), QStringList({"report(1).pdf"}));
-    EXPECT_EQ(PagesOf(info.outputFolder + QStringLiteral("/report(1).pdf")), std::vector<int>({1, 2}));
+    EXPECT_EQ(PdfGen::PageMarks(info.outputFolder + QStringLiteral("/report(1).pdf")), std::vector<int>({1, 2}));
 }
 
 TEST_F(JobTest, PauseHoldsTheWorkerUntilCleared)
@@ -73,7 +72,7 @@ TEST_F(JobTest, AFailingCustomEntryKeepsEarlierFilesAndStops)
     ASSERT_TRUE(RunJob(info, form));
     EXPECT_FALSE(form.finishedSuccess);
     EXPECT_EQ(PdfFilesIn(info.outputFolder), QStringList({"a.pdf"}));
-    EXPECT_EQ(PagesOf(info.outputFolder + QStringLiteral("/a.pdf")), std::vector<int>({1, 2}));
+    EXPECT_EQ(PdfGen::PageMarks(info.outputFolder + QStringLiteral("/a.pdf")), std::vector<int>({1, 2}));
     EXPECT_EQ(form.progress, CountUpTo(2)); // the third entry's page was never written
     const QList<Platform::MessageRecord> messages = Platform::MessageBoxSeam::records();
     ASSERT_EQ(messages.size(), 1);
@@ -160,7 +159,7 @@ INSTANTIATE_TEST_SUITE_P(
                     IdleCase{"CustomOnZeroPages", 5, 0, SplitSpec, 1},
                     IdleCase{"BookmarkOnZeroPages", 5, 0, SplitBookmark, 1},
                     IdleCase{"UnknownMode", 5, 5, static_cast<SplitMode>(7), 1}),
-    [](const testing::TestParamInfo<IdleCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<IdleCase> &param) { return std::string(param.param.name); });
 
 TEST_F(JobTest, AJobWithoutARecordOnlyReportsItsEnd)
 {

@@ -1,6 +1,5 @@
 #include "JobRunner.h"
 #include "MessageBoxSeam.h"
-#include "PdfFixtures.h"
 
 #include <QDir>
 #include <QFile>
@@ -66,7 +65,7 @@ TEST_P(ModeTable, WritesEachOutputWithItsPages)
     for (const auto &[name, pages] : c.files) {
         expectedNames << name;
         totalPages += pages.size();
-        EXPECT_EQ(PagesOf(info.outputFolder + u'/' + name), pages) << name.toStdString();
+        EXPECT_EQ(PdfGen::PageMarks(info.outputFolder + u'/' + name), pages) << name.toStdString();
     }
     QStringList written = PdfFilesIn(info.outputFolder);
     for (const QString &name : expectedNames)
@@ -75,7 +74,7 @@ TEST_P(ModeTable, WritesEachOutputWithItsPages)
         EXPECT_TRUE(written.isEmpty()) << written.join(u' ').toStdString();
     } else {
         ASSERT_EQ(written.size(), 1);
-        EXPECT_EQ(PagesOf(info.outputFolder + u'/' + written[0]), c.restPages);
+        EXPECT_EQ(PdfGen::PageMarks(info.outputFolder + u'/' + written[0]), c.restPages);
     }
     // One progress step per page written, counted across all files of the job.
     EXPECT_EQ(form.progress, CountUpTo(static_cast<int32_t>(totalPages)));
@@ -124,14 +123,16 @@ INSTANTIATE_TEST_SUITE_P(
                   {QStringLiteral("all.pdf"), Pages(1, 6)}},
                  {}},
         ModeCase{"CustomEmptyList", 6, SplitSpec, 0, {}, false, {}, {}, {}}),
-    [](const testing::TestParamInfo<ModeCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<ModeCase> &param) { return std::string(param.param.name); });
 
 class BookmarkJob : public JobTest, public testing::WithParamInterface<std::pair<int, int>> {};
 
 TEST_P(BookmarkJob, EveryPageLandsInOnePartInDocumentOrder)
 {
     const auto [level, parts] = GetParam();
-    PDFItemInfo info = Document(10, {{1, {}}, {4, {{6, {}}}}, {8, {}}});
+    PDFItemInfo info = Document(10, {{QStringLiteral("One"), 1, {}},
+                                    {QStringLiteral("Four"), 4, {{QStringLiteral("Six"), 6, {}}}},
+                                    {QStringLiteral("Eight"), 8, {}}});
     info.splitMode = SplitBookmark;
     info.bookmarkLevel = level;
 
@@ -143,11 +144,11 @@ TEST_P(BookmarkJob, EveryPageLandsInOnePartInDocumentOrder)
     ASSERT_EQ(files.size(), parts);
     std::vector<int> all;
     for (const QString &file : files) {
-        const std::vector<int> pages = PagesOf(info.outputFolder + u'/' + file);
+        const std::vector<int> pages = PdfGen::PageMarks(info.outputFolder + u'/' + file);
         all.insert(all.end(), pages.begin(), pages.end());
     }
     EXPECT_EQ(all, Pages(1, 10));
-    EXPECT_EQ(PagesOf(info.outputFolder + u'/' + files.back()), Pages(8, 10));
+    EXPECT_EQ(PdfGen::PageMarks(info.outputFolder + u'/' + files.back()), Pages(8, 10));
     EXPECT_EQ(form.progress, CountUpTo(10));
 }
 
@@ -172,7 +173,7 @@ TEST_F(JobTest, FolderNumbersAreAlwaysBuiltFromTheSameName)
     FakeForm second;
     ASSERT_TRUE(RunJob(info, second));
     EXPECT_EQ(second.finishedFolder, info.outputFolder + QStringLiteral("(1)"));
-    EXPECT_EQ(PagesOf(second.finishedFolder + QStringLiteral("/report(2).pdf")), std::vector<int>{2});
+    EXPECT_EQ(PdfGen::PageMarks(second.finishedFolder + QStringLiteral("/report(2).pdf")), std::vector<int>{2});
 }
 
 TEST_F(JobTest, AFileWithTheFolderNameIsPassedOver)

@@ -16,6 +16,7 @@
 #include "Ssform.h"
 #include "Tskinprocess.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -23,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QRadioButton>
 #include <QTreeWidget>
 #include <QUrl>
 

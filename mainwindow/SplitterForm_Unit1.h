@@ -38,6 +38,8 @@ public:
 
     // Document loading.
     void LoadPdfFile(const QString &path);
+    // Loads files handed over as a drop (or on the command line) would be: exactly one PDF.
+    void DropFiles(const QStringList &paths);
     static uint32_t GetFileSizeKB(const QString &path);
     static void OpenWithShell(QWidget *window, const QString &target);
 
@@ -135,7 +137,6 @@ private:
     void btnOpenFileClick();
     void btnMinClick();
     void btnCloseClick();
-    void DropFiles(const QStringList &paths);
     void ShowNoDocument();
     bool RefuseDuringJob();
 

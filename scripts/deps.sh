@@ -24,3 +24,4 @@ build_tree() {
     cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPAGEMILL_WERROR=ON "-DPAGEMILL_SKIP=${PAGEMILL_SKIP:-}" >/dev/null
     cmake --build "$top/build"
 }
+PACKAGE_PACKAGES="desktop-file-utils appstream dpkg-dev"

@@ -1,0 +1,19 @@
+// Builds one output document from pages of a source: the pages in the given order with
+// what belongs to them (annotations, links between them, their form fields, labels,
+// bookmarks), plus the document's metadata. Nothing else of the source is copied.
+#ifndef PAGEMILL_ENGINE_PARTBUILDER_H
+#define PAGEMILL_ENGINE_PARTBUILDER_H
+
+#include "SourceDocument.h"
+
+#include <memory>
+#include <vector>
+
+namespace pdfengine {
+
+// pages: 0-based source page indexes, repeats allowed.
+std::unique_ptr<QPDF> buildPart(SourceDocument &src, const std::vector<int> &pages);
+
+} // namespace pdfengine
+
+#endif

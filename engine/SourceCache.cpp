@@ -1,0 +1,68 @@
+#include "SourceCache.h"
+
+#include "PdfEngine.h"
+
+#include <sys/stat.h>
+
+namespace pdfengine {
+
+SourceCache &SourceCache::instance()
+{
+    static SourceCache cache;
+    return cache;
+}
+
+bool SourceCache::identify(const std::string &path, Identity &id)
+{
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0)
+        return false;
+    id.path = path;
+    id.device = st.st_dev;
+    id.inode = st.st_ino;
+    id.size = st.st_size;
+    id.mtimeSec = st.st_mtim.tv_sec;
+    id.mtimeNsec = st.st_mtim.tv_nsec;
+    return true;
+}
+
+std::shared_ptr<SourceDocument> SourceCache::acquire(const std::string &path, std::int32_t &error)
+{
+    Identity id;
+    if (!identify(path, id)) {
+        release(path);
+        error = PDFENGINE_E_UNREADABLE;
+        return nullptr;
+    }
+    {
+        std::lock_guard lock(mutex_);
+        if (doc_ && identity_ == id)
+            return doc_;
+        // Let go of the old one before parsing the new one: only one source is held.
+        doc_.reset();
+    }
+    auto doc = SourceDocument::open(path, error);
+    if (!doc)
+        return nullptr;
+    std::lock_guard lock(mutex_);
+    ++loads_;
+    doc_ = doc;
+    identity_ = id;
+    return doc;
+}
+
+void SourceCache::release(const std::string &path)
+{
+    std::shared_ptr<SourceDocument> dropped;
+    std::lock_guard lock(mutex_);
+    if (doc_ && identity_.path == path)
+        dropped.swap(doc_);
+}
+
+int SourceCache::loads() const
+{
+    std::lock_guard lock(mutex_);
+    return loads_;
+}
+
+} // namespace pdfengine

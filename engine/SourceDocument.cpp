@@ -1,0 +1,167 @@
+#include "SourceDocument.h"
+
+#include "PdfEngine.h"
+
+#include <qpdf/QPDFExc.hh>
+#include <qpdf/QPDFSystemError.hh>
+
+#include <cstdio>
+#include <sys/stat.h>
+
+namespace pdfengine {
+
+namespace {
+
+std::uint64_t objectKey(QPDFObjectHandle &h)
+{
+    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(h.getObjectID())) << 32) |
+           static_cast<std::uint32_t>(h.getGeneration());
+}
+
+constexpr int kMaxDestIndirection = 4;
+
+} // namespace
+
+std::shared_ptr<SourceDocument> SourceDocument::open(const std::string &path, std::int32_t &error)
+{
+    std::FILE *file = std::fopen(path.c_str(), "rbe");
+    if (file == nullptr) {
+        error = PDFENGINE_E_UNREADABLE;
+        return nullptr;
+    }
+    struct stat st {};
+    if (fstat(fileno(file), &st) != 0 || !S_ISREG(st.st_mode)) {
+        std::fclose(file);
+        error = PDFENGINE_E_UNREADABLE;
+        return nullptr;
+    }
+    std::shared_ptr<SourceDocument> doc(new SourceDocument);
+    doc->path_ = path;
+    doc->pdf_ = std::make_unique<QPDF>();
+    doc->pdf_->setSuppressWarnings(true);
+    doc->pdf_->setAttemptRecovery(true);
+    try {
+        // From here on the QPDF object owns the file and closes it.
+        doc->pdf_->processFile(path.c_str(), file, true);
+        doc->pages_ = doc->pdf_->getAllPages();
+    } catch (QPDFExc &e) {
+        error = e.getErrorCode() == qpdf_e_password ? PDFENGINE_E_PASSWORD : PDFENGINE_E_DAMAGED;
+        return nullptr;
+    } catch (QPDFSystemError &) {
+        error = PDFENGINE_E_UNREADABLE;
+        return nullptr;
+    } catch (std::exception &) {
+        error = PDFENGINE_E_DAMAGED;
+        return nullptr;
+    }
+    doc->pageIndex_.reserve(doc->pages_.size());
+    for (std::size_t i = 0; i < doc->pages_.size(); ++i)
+        doc->pageIndex_.emplace(objectKey(doc->pages_[i]), static_cast<int>(i));
+    error = 0;
+    return doc;
+}
+
+int SourceDocument::pageIndexOf(QPDFObjectHandle page) const
+{
+    if (!page.isIndirect())
+        return -1;
+    auto it = pageIndex_.find(objectKey(page));
+    return it == pageIndex_.end() ? -1 : it->second;
+}
+
+QPDFObjectHandle SourceDocument::lookupName(QPDFObjectHandle name)
+{
+    QPDFObjectHandle root = pdf_->getRoot();
+    if (name.isName()) {
+        QPDFObjectHandle dests = root.getKey("/Dests");
+        return dests.isDictionary() ? dests.getKey(name.getName()) : QPDFObjectHandle::newNull();
+    }
+    if (!destTreeRead_) {
+        destTreeRead_ = true;
+        QPDFObjectHandle names = root.getKey("/Names");
+        if (names.isDictionary()) {
+            QPDFObjectHandle tree = names.getKey("/Dests");
+            if (tree.isDictionary())
+                destTree_ = std::make_unique<QPDFNameTreeObjectHelper>(tree, *pdf_, false);
+        }
+    }
+    QPDFObjectHandle found = QPDFObjectHandle::newNull();
+    if (destTree_ && destTree_->findObject(name.getUTF8Value(), found))
+        return found;
+    // Older writers put string-named destinations in the catalog's /Dests as names.
+    QPDFObjectHandle dests = root.getKey("/Dests");
+    if (dests.isDictionary())
+        return dests.getKey("/" + name.getStringValue());
+    return QPDFObjectHandle::newNull();
+}
+
+std::optional<ResolvedDest> SourceDocument::resolveDest(QPDFObjectHandle dest, int depth)
+{
+    if (depth > kMaxDestIndirection)
+        return std::nullopt;
+    try {
+        if (dest.isArray()) {
+            if (dest.getArrayNItems() < 1)
+                return std::nullopt;
+            QPDFObjectHandle target = dest.getArrayItem(0);
+            int index = -1;
+            if (target.isDictionary())
+                index = pageIndexOf(target);
+            else if (target.isInteger() && target.getIntValue() >= 0 && target.getIntValue() < pageCount())
+                index = static_cast<int>(target.getIntValue());
+            if (index < 0)
+                return std::nullopt;
+            return ResolvedDest{index, dest};
+        }
+        if (dest.isName() || dest.isString())
+            return resolveDest(lookupName(dest), depth + 1);
+        if (dest.isDictionary())
+            return resolveDest(dest.getKey("/D"), depth + 1);
+    } catch (std::exception &) {
+        // A broken destination leads nowhere.
+    }
+    return std::nullopt;
+}
+
+std::optional<ResolvedDest> SourceDocument::resolveItemTarget(QPDFObjectHandle item)
+{
+    Target t = annotationTarget(item);
+    if (t.kind == TargetKind::Page)
+        return t.dest;
+    return std::nullopt;
+}
+
+Target SourceDocument::annotationTarget(QPDFObjectHandle annot)
+{
+    Target t;
+    if (!annot.isDictionary())
+        return t;
+    QPDFObjectHandle dest;
+    if (annot.hasKey("/Dest")) {
+        dest = annot.getKey("/Dest");
+    } else {
+        QPDFObjectHandle action = annot.getKey("/A");
+        if (!action.isDictionary())
+            return t;
+        QPDFObjectHandle kind = action.getKey("/S");
+        if (!kind.isName() || kind.getName() != "/GoTo")
+            return t;
+        dest = action.getKey("/D");
+    }
+    if (auto resolved = resolveDest(dest)) {
+        t.kind = TargetKind::Page;
+        t.dest = *resolved;
+    } else {
+        t.kind = TargetKind::Unresolved;
+    }
+    return t;
+}
+
+const OutlineTree &SourceDocument::outline()
+{
+    if (!outline_)
+        outline_ = readOutline(*this);
+    return *outline_;
+}
+
+} // namespace pdfengine

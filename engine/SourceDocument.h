@@ -1,0 +1,68 @@
+// One parsed PDF with the look-ups every engine call needs, built once per file:
+// page object to page index, destination resolution, and the outline.
+#ifndef PAGEMILL_ENGINE_SOURCEDOCUMENT_H
+#define PAGEMILL_ENGINE_SOURCEDOCUMENT_H
+
+#include "OutlineTree.h"
+
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFNameTreeObjectHelper.hh>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace pdfengine {
+
+struct ResolvedDest {
+    int page = -1;          // 0-based
+    QPDFObjectHandle array; // explicit destination: page first, then the view
+};
+
+// How an annotation or bookmark relates to pages of this document.
+enum class TargetKind { None, Page, Unresolved };
+
+struct Target {
+    TargetKind kind = TargetKind::None;
+    ResolvedDest dest;
+};
+
+class SourceDocument {
+public:
+    // Answers the document, or sets error to one of the PDFENGINE_E_ codes.
+    static std::shared_ptr<SourceDocument> open(const std::string &path, std::int32_t &error);
+
+    QPDF &pdf() { return *pdf_; }
+    const std::vector<QPDFObjectHandle> &pages() const { return pages_; }
+    int pageCount() const { return static_cast<int>(pages_.size()); }
+    int pageIndexOf(QPDFObjectHandle page) const;
+
+    // An explicit array, a name or string of a named destination, or a dictionary with /D.
+    std::optional<ResolvedDest> resolveDest(QPDFObjectHandle dest, int depth = 0);
+    // A bookmark's /Dest, else its /A GoTo action.
+    std::optional<ResolvedDest> resolveItemTarget(QPDFObjectHandle item);
+    // Same for an annotation, telling apart "no go-to at all" from "go-to nowhere here".
+    Target annotationTarget(QPDFObjectHandle annot);
+
+    const OutlineTree &outline();
+    const std::string &path() const { return path_; }
+
+private:
+    SourceDocument() = default;
+    QPDFObjectHandle lookupName(QPDFObjectHandle name);
+
+    std::string path_;
+    std::unique_ptr<QPDF> pdf_;
+    std::vector<QPDFObjectHandle> pages_;
+    std::unordered_map<std::uint64_t, int> pageIndex_;
+    std::unique_ptr<QPDFNameTreeObjectHelper> destTree_;
+    bool destTreeRead_ = false;
+    std::optional<OutlineTree> outline_;
+};
+
+} // namespace pdfengine
+
+#endif

@@ -28,7 +28,7 @@ QRegion TssSkinForm::ShapeOf(const QPixmap &picture, const QColor &key)
     if (image.size() != logical)
         image = image.scaled(logical, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     image = image.convertToFormat(QImage::Format_RGB32);
-    return QRegion(QBitmap::fromImage(image.createMaskFromColor(key.rgb(), Qt::MaskOutColor)));
+    return QRegion(QBitmap::fromImage(image.createMaskFromColor(key.rgb(), Qt::MaskInColor)));
 }
 
 void TssSkinForm::setGlyph(const QPixmap &picture)

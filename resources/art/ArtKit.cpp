@@ -88,7 +88,7 @@ static void PaintBand(QPainter &p, qreal width, qreal height, const QColor &top,
     if (!stripes)
         return;
     p.save();
-    p.setClipRect(QRectF(0, 0, width, height));
+    p.setClipRect(QRectF(0, 0, width, height), Qt::IntersectClip);
     p.setPen(Qt::NoPen);
     for (int i = 0; i < 6; ++i) {
         const qreal x = width * 0.58 + i * 34.0;

@@ -62,8 +62,12 @@ public:
         buffer_.reserve(kBufferSize);
     }
 
+    // qpdf finishes pipelines from destructors, so a failure is recorded, never thrown
+    // here; the rest of the file is discarded and check() reports it afterwards.
     void write(unsigned char const *data, size_t len) override
     {
+        if (error_ != 0)
+            return;
         if (buffer_.size() + len > kBufferSize) {
             flush();
             if (len >= kBufferSize) {
@@ -76,12 +80,18 @@ public:
 
     void finish() override { flush(); }
 
+    void check() const
+    {
+        if (error_ != 0)
+            fail("write", error_);
+    }
+
 private:
     static constexpr std::size_t kBufferSize = 256 * 1024;
 
     void flush()
     {
-        if (!buffer_.empty())
+        if (error_ == 0 && !buffer_.empty())
             writeAll(buffer_.data(), buffer_.size());
         buffer_.clear();
     }
@@ -91,15 +101,18 @@ private:
         while (len > 0) {
             size_t chunk = len;
             if (limit_ >= 0) {
-                if (written_ >= limit_)
-                    fail("write", ENOSPC);
+                if (written_ >= limit_) {
+                    error_ = ENOSPC;
+                    return;
+                }
                 chunk = std::min(chunk, static_cast<size_t>(limit_ - written_));
             }
             const ssize_t n = ::write(fd_, data, chunk);
             if (n < 0) {
                 if (errno == EINTR)
                     continue;
-                fail("write", errno);
+                error_ = errno;
+                return;
             }
             data += n;
             len -= static_cast<size_t>(n);
@@ -110,6 +123,7 @@ private:
     int fd_;
     long long limit_;
     long long written_ = 0;
+    int error_ = 0;
     std::vector<unsigned char> buffer_;
 };
 
@@ -148,6 +162,7 @@ Pipeline *SafeOutput::pipeline()
 void SafeOutput::finish()
 {
     pipeline_->finish();
+    pipeline_->check();
     // fdatasync reports write-back errors (full disk on delayed allocation, network
     // file systems) that a successful write() has not yet seen.
     if (failSync())

@@ -12,7 +12,6 @@
 TssSkinButton::TssSkinButton(QWidget *parent) : QAbstractButton(parent)
 {
     setFocusPolicy(Qt::TabFocus);
-    setCursor(Qt::PointingHandCursor);
     setAttribute(Qt::WA_Hover);
     // Connected before anyone else can connect, so the modal result and the action come first.
     connect(this, &QAbstractButton::clicked, this, &TssSkinButton::handleClick);

@@ -52,6 +52,10 @@ void TSkinProcess::SetImage2(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw SkinImageError(QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
+    // A skin picture is a few hundred bytes; refuse to pull an absurd file into memory.
+    constexpr qint64 kMaxBytes = 64 * 1024 * 1024;
+    if (file.size() > kMaxBytes)
+        throw SkinImageError(QStringLiteral("The file \"%1\" is too large for a progress picture.").arg(path));
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw SkinImageError(QStringLiteral("Cannot read file \"%1\". %2").arg(path, file.errorString()));

@@ -107,3 +107,34 @@ TEST(Resources, LauncherIconSet)
         EXPECT_EQ(image.pixelColor(icon.size / 2, icon.size / 2).alpha(), 255);
     }
 }
+
+// Shapes are cut at exact fuchsia; a half-blended purple edge pixel would show as a fringe, and
+// a picture that is never masked must hold no fuchsia at all.
+TEST(Resources, NoFuchsiaFringeAndNoFuchsiaInOpaquePictures)
+{
+    std::size_t count = 0;
+    const Res::SkinInfo *table = Res::SkinTable(&count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const Res::SkinInfo &info = table[i];
+        for (qreal dpr : {1.0, 2.0}) {
+            const QImage image = Res::skin(info.name, dpr).toImage().convertToFormat(QImage::Format_ARGB32);
+            int keyed = 0, fringe = 0, translucent = 0;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    const QRgb px = image.pixel(x, y);
+                    if (qAlpha(px) != 255)
+                        ++translucent;
+                    if ((px & 0xFFFFFFu) == 0xFF00FFu)
+                        ++keyed;
+                    else if (qRed(px) > 150 && qBlue(px) > 150 && qGreen(px) < 90)
+                        ++fringe;
+                }
+            }
+            EXPECT_EQ(translucent, 0) << info.name << " at " << dpr;
+            EXPECT_EQ(fringe, 0) << info.name << " at " << dpr;
+            if (info.kind == Res::SkinKind::Plain) {
+                EXPECT_EQ(keyed, 0) << info.name << " at " << dpr;
+            }
+        }
+    }
+}

@@ -42,9 +42,9 @@ bool RunJob(PDFItemInfo &info, FakeForm &form)
         timedOut = true;
         loop.quit();
     });
+    const int finishedBefore = form.finishedCalls;
     thread->Resume();
-    if (form.finishedCalls == 0)
-        loop.exec();
+    loop.exec();
     form.loop = nullptr;
     if (timedOut) {
         // Let the job end rather than leave a thread behind.
@@ -53,7 +53,7 @@ bool RunJob(PDFItemInfo &info, FakeForm &form)
     }
     thread.reset();
     form.thread = nullptr;
-    return !timedOut && form.finishedCalls == 1;
+    return !timedOut && form.finishedCalls == finishedBefore + 1;
 }
 
 std::vector<int32_t> CountUpTo(int32_t n)

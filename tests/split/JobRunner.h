@@ -30,7 +30,8 @@ struct FakeForm : ISplitForm {
 };
 
 // Starts a job as the window does (suspended, item set, resumed), runs the event loop until it
-// has finished, then waits for and deletes the thread. False when it did not end in time.
+// has finished, then waits for and deletes the thread. False unless it reported its end
+// exactly once in time.
 bool RunJob(PDFItemInfo &info, FakeForm &form);
 
 // 1 ... n

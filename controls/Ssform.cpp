@@ -15,6 +15,8 @@ TssSkinForm::TssSkinForm(QWidget *target) : QObject(target), form(target)
     if (!form)
         return;
     form->setWindowFlag(Qt::FramelessWindowHint, true);
+    // Under a compositor the corners outside the shape are see-through as well as unclickable.
+    form->setAttribute(Qt::WA_TranslucentBackground, true);
     form->installEventFilter(this);
 }
 
@@ -48,6 +50,7 @@ void TssSkinForm::applyShape()
     if (!form)
         return;
     if (glyph.isNull()) {
+        face = QPixmap();
         shape = QRegion();
         form->clearMask();
         form->update();
@@ -57,6 +60,16 @@ void TssSkinForm::applyShape()
     form->setFixedSize(logical);
     shape = ShapeOf(glyph, transparentColor);
     form->setMask(shape);
+    QImage image = glyph.toImage().convertToFormat(QImage::Format_ARGB32);
+    const QRgb key = transparentColor.rgb() & 0xFFFFFFu;
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if ((line[x] & 0xFFFFFFu) == key)
+                line[x] = 0;
+    }
+    face = QPixmap::fromImage(image);
+    face.setDevicePixelRatio(glyph.devicePixelRatio());
     form->update();
 }
 
@@ -84,9 +97,9 @@ bool TssSkinForm::eventFilter(QObject *watched, QEvent *event)
         return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::Paint:
-        if (!glyph.isNull()) {
+        if (!face.isNull()) {
             QPainter painter(form);
-            painter.drawPixmap(0, 0, glyph);
+            painter.drawPixmap(0, 0, face);
         }
         break;
     case QEvent::Show:

@@ -41,6 +41,7 @@ private:
 
     QPointer<QWidget> form;
     QPixmap glyph;
+    QPixmap face;   // the glyph with TransparentColor made transparent
     QColor transparentColor{255, 0, 255};
     QRegion shape;
     bool centred = false;

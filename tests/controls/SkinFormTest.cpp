@@ -80,6 +80,9 @@ TEST(SkinForm, PaintsTheGlyphAsItsFace)
     skin->setGlyph(Face());
     const QImage shot = form.grab().toImage();
     EXPECT_EQ(shot.pixelColor(20, 20), QColor(0xEA, 0xEA, 0xEA));
+    // The key colour is never painted: outside the shape the face is see-through.
+    EXPECT_EQ(shot.pixelColor(2, 2).alpha(), 0);
+    EXPECT_EQ(shot.pixelColor(31, 21).alpha(), 0);
 }
 
 TEST(SkinForm, CentresOverItsOwnerWhenFirstShown)

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QEnterEvent>
 #include <QPainter>
+#include <QTimer>
 
 #include <cstdio>
 #include <memory>
@@ -124,5 +125,16 @@ int main(int argc, char **argv)
         delete dialog;
     }
     std::printf("gallery: pictures written to %s\n", qPrintable(QDir(out).absolutePath()));
+
+    // GALLERY_HOLD=seconds keeps the main window and the about box on screen, for a screenshot of
+    // real shaped windows (for example under Xvfb).
+    const int hold = qEnvironmentVariableIntValue("GALLERY_HOLD");
+    if (hold > 0) {
+        QWidget *about = AboutDialogMockup(main.get());
+        about->show();
+        QTimer::singleShot(hold * 1000, &app, &QApplication::quit);
+        app.exec();
+        delete about;
+    }
     return ok ? 0 : 1;
 }

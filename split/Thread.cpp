@@ -1,18 +1,56 @@
 #include "Thread.h"
 
 #include <QCoreApplication>
-#include <QMetaObject>
+#include <QEvent>
+#include <QObject>
 #include <QThread>
+
+namespace {
+
+const QEvent::Type RunPendingEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+// Receives a bare event per Synchronize call and runs what is pending. The event carries no
+// data: everything the calls need passes through State's mutex.
+class Dispatcher : public QObject {
+public:
+    explicit Dispatcher(std::function<void()> runPending) : run(std::move(runPending)) {}
+
+    bool event(QEvent *e) override
+    {
+        if (e->type() != RunPendingEvent)
+            return QObject::event(e);
+        run();
+        return true;
+    }
+
+private:
+    std::function<void()> run;
+};
+
+} // namespace
 
 Thread::Thread() : state(std::make_shared<State>())
 {
     QCoreApplication *app = QCoreApplication::instance();
     uiThread = app ? app->thread() : QThread::currentThread();
+    if (app) {
+        // The dispatcher keeps the state alive: it may outlive this object when deleted later.
+        dispatcher = new Dispatcher([shared = state] { shared->RunPending(); });
+        if (dispatcher->thread() != uiThread)
+            dispatcher->moveToThread(uiThread);
+    }
 }
 
 Thread::~Thread()
 {
     WaitFor();
+    // Deleting the dispatcher also drops the events still posted to it.
+    if (dispatcher) {
+        if (QThread::currentThread() == dispatcher->thread())
+            delete dispatcher;
+        else
+            dispatcher->deleteLater();
+    }
     // Only a thread that destroys its own object gets here with a joinable worker.
     if (worker.joinable())
         worker.detach();
@@ -82,10 +120,8 @@ void Thread::Synchronize(const std::function<void()> &call)
     }
     // Wakes a WaitFor on the UI thread; the posted event serves an event loop that is not waiting.
     state->changed.notify_all();
-    if (QCoreApplication *app = QCoreApplication::instance()) {
-        QMetaObject::invokeMethod(
-            app, [shared = state] { shared->RunPending(); }, Qt::QueuedConnection);
-    }
+    if (dispatcher)
+        QCoreApplication::postEvent(dispatcher, new QEvent(RunPendingEvent));
     std::unique_lock lock(state->mutex);
     state->changed.wait(lock, [&] { return pendingCall.done; });
     if (pendingCall.error)

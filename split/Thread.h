@@ -11,6 +11,7 @@
 #include <mutex>
 #include <thread>
 
+class QObject;
 class QThread;
 
 class Thread {
@@ -43,7 +44,6 @@ private:
         std::exception_ptr error;
         bool done = false;
     };
-    // Shared with the events posted to the UI thread, which may outlive this object.
     struct State {
         std::mutex mutex;
         std::condition_variable changed;
@@ -56,6 +56,7 @@ private:
 
     std::shared_ptr<State> state;
     QThread *uiThread = nullptr;
+    QObject *dispatcher = nullptr; // lives on the UI thread; runs the calls posted to it
     std::thread worker;
     bool started = false;
 };

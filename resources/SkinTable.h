@@ -25,6 +25,9 @@ constexpr int DialogTitleTextLeft = 32;   // the small logo mark sits left of it
 constexpr int DialogFooterHeight = 44;    // a slightly darker strip for the OK / Cancel row
 constexpr int DialogCloseTop = 5;         // the close cross sits at (width - 25, 5)
 constexpr int DialogCloseRightInset = 25;
+// The bookmark dialog's face frames its borderless 503 x 321 outline tree placed here.
+constexpr int BookmarkTreeLeft = 18;
+constexpr int BookmarkTreeTop = 80;
 
 const SkinInfo *SkinTable(std::size_t *count);
 const SkinInfo *FindSkin(const char *name);

@@ -117,7 +117,16 @@ void PaintOptionsPanel(QPainter &p)
 
 void PaintCustomFace(QPainter &p) { PaintDialogFace(p, 457, 432, true); }
 
-void PaintBookmarkFace(QPainter &p) { PaintDialogFace(p, 540, 490, true); }
+void PaintBookmarkFace(QPainter &p)
+{
+    PaintDialogFace(p, 540, 490, true);
+    const QRectF tree(Res::BookmarkTreeLeft - 1, Res::BookmarkTreeTop - 1, 503 + 2, 321 + 2);
+    p.fillRect(tree, Qt::white);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(kFrameLine, 0));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(tree.adjusted(0, 0, -1, -1));
+}
 
 void PaintAboutFace(QPainter &p)
 {

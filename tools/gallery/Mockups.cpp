@@ -171,7 +171,7 @@ QWidget *BookmarkDialogMockup(QWidget *owner)
     auto *level = Place(new QComboBox(d), 160, 42, 60, 22);
     level->setEditable(true);
     level->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
-    auto *tree = Place(new QTreeWidget(d), 18, 76, 503, 321);
+    auto *tree = Place(new QTreeWidget(d), Res::BookmarkTreeLeft, Res::BookmarkTreeTop, 503, 321);
     tree->setHeaderHidden(true);
     tree->setFrameShape(QFrame::NoFrame);
     auto *chapter = new QTreeWidgetItem(tree, {QStringLiteral("1 Introduction")});

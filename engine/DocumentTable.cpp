@@ -6,8 +6,9 @@ namespace pdfengine {
 
 DocumentTable &DocumentTable::instance()
 {
-    static DocumentTable table;
-    return table;
+    // Never destroyed: a QPDF freed during exit may outlive libqpdf's own statics.
+    static auto *table = new DocumentTable;
+    return *table;
 }
 
 std::int32_t DocumentTable::add(std::shared_ptr<SourceDocument> doc)

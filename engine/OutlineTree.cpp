@@ -51,6 +51,30 @@ private:
 
 } // namespace
 
+namespace {
+
+void indexNodes(const std::vector<OutlineNode> &nodes, int parent, OutlineIndex &index)
+{
+    for (const auto &node : nodes) {
+        const int self = static_cast<int>(index.nodes.size());
+        index.nodes.push_back(&node);
+        index.parent.push_back(parent);
+        if (node.page >= 0 && node.page < static_cast<int>(index.byPage.size()))
+            index.byPage[static_cast<std::size_t>(node.page)].push_back(self);
+        indexNodes(node.children, self, index);
+    }
+}
+
+} // namespace
+
+OutlineIndex indexOutline(const OutlineTree &tree, int pageCount)
+{
+    OutlineIndex index;
+    index.byPage.resize(static_cast<std::size_t>(pageCount));
+    indexNodes(tree.roots, -1, index);
+    return index;
+}
+
 OutlineTree readOutline(SourceDocument &doc)
 {
     OutlineTree tree;

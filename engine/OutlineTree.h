@@ -27,6 +27,17 @@ struct OutlineTree {
     int depth = 0; // level of the deepest bookmark, 0 without bookmarks
 };
 
+// The outline in outline order with parent links and bookmarks by page, so a part finds
+// its bookmarks without walking the whole outline.
+struct OutlineIndex {
+    std::vector<const OutlineNode *> nodes; // preorder
+    std::vector<int> parent;                // index into nodes, -1 at top level
+    std::vector<std::vector<int>> byPage;   // page -> indexes of the bookmarks on it
+};
+
+// tree must outlive the index and stay unchanged.
+OutlineIndex indexOutline(const OutlineTree &tree, int pageCount);
+
 // Bookmarks nested deeper than this are left out; a real outline is far shallower.
 inline constexpr int kMaxOutlineDepth = 64;
 

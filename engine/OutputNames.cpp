@@ -11,9 +11,12 @@ std::string restFileName(const std::string &outputPath)
     const std::size_t slash = outputPath.rfind('/');
     const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
     const std::size_t n = outputPath.size();
+    std::string rest = outputPath;
     if (n - nameStart >= 4 && strcasecmp(outputPath.c_str() + n - 4, ".pdf") == 0)
-        return outputPath.substr(0, n - 4) + "_rest" + outputPath.substr(n - 4);
-    return outputPath + "_rest.pdf";
+        rest.insert(n - 4, "_rest");
+    else
+        rest.append("_rest.pdf");
+    return rest;
 }
 
 std::string safeTitle(const std::string &utf8)
@@ -47,10 +50,12 @@ std::string partFileName(int number, int width, const std::string &safe, int k)
     std::string digits = std::to_string(number);
     if (digits.size() < static_cast<std::size_t>(width))
         digits.insert(0, static_cast<std::size_t>(width) - digits.size(), '0');
-    std::string name = digits + " " + safe;
+    std::string name = digits;
+    name.append(" ").append(safe);
     if (k > 1)
-        name += " (" + std::to_string(k) + ")";
-    return name + ".pdf";
+        name.append(" (").append(std::to_string(k)).append(")");
+    name.append(".pdf");
+    return name;
 }
 
 bool splitPath(const std::string &path, std::string &folder, std::string &name)

@@ -2,6 +2,7 @@
 
 #include <qpdf/QPDFPageLabelDocumentHelper.hh>
 
+#include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -276,36 +277,22 @@ private:
 
     struct Kept {
         const OutlineNode *node;
-        std::vector<Kept> children;
+        std::vector<std::size_t> children; // positions in kept_
     };
 
-    // Bookmarks into the part stay; a dropped one's kept descendants take its place.
-    void keepBookmarks(const std::vector<OutlineNode> &nodes, std::vector<Kept> &out)
-    {
-        for (const auto &node : nodes) {
-            if (node.page >= 0 && local_.count(node.page) != 0) {
-                Kept kept{&node, {}};
-                keepBookmarks(node.children, kept.children);
-                out.push_back(std::move(kept));
-            } else {
-                keepBookmarks(node.children, out);
-            }
-        }
-    }
-
-    static long long openCount(const Kept &k)
+    long long openCount(const Kept &k) const
     {
         long long n = 0;
-        for (const auto &child : k.children)
-            n += 1 + (child.node->open ? openCount(child) : 0);
+        for (std::size_t child : k.children)
+            n += 1 + (kept_[child].node->open ? openCount(kept_[child]) : 0);
         return n;
     }
 
-    void writeBookmarks(QPDFObjectHandle parent, const std::vector<Kept> &items)
+    void writeBookmarks(QPDFObjectHandle parent, const std::vector<std::size_t> &items)
     {
         QPDFObjectHandle previous;
         for (std::size_t i = 0; i < items.size(); ++i) {
-            const Kept &k = items[i];
+            const Kept &k = kept_[items[i]];
             auto item = part_->makeIndirectObject(QPDFObjectHandle::newDictionary());
             item.replaceKey("/Title", QPDFObjectHandle::newUnicodeString(k.node->title));
             item.replaceKey("/Parent", parent);
@@ -334,21 +321,40 @@ private:
             parent.replaceKey("/Last", previous);
     }
 
+    // Bookmarks into the part stay, in outline order; a dropped one's kept descendants
+    // take its place under its nearest kept ancestor.
     void copyOutline()
     {
-        const OutlineTree &tree = src_.outline();
-        if (tree.roots.empty())
+        const OutlineIndex &index = src_.outlineIndex();
+        if (index.nodes.empty())
             return;
-        std::vector<Kept> kept;
-        keepBookmarks(tree.roots, kept);
-        if (kept.empty())
+        std::vector<int> keep;
+        for (auto &entry : local_)
+            for (int n : index.byPage[static_cast<std::size_t>(entry.first)])
+                keep.push_back(n);
+        if (keep.empty())
             return;
+        std::sort(keep.begin(), keep.end());
+        std::unordered_map<int, std::size_t> position;
+        std::vector<std::size_t> top;
+        for (int n : keep) {
+            int ancestor = index.parent[static_cast<std::size_t>(n)];
+            while (ancestor >= 0 && position.count(ancestor) == 0)
+                ancestor = index.parent[static_cast<std::size_t>(ancestor)];
+            const std::size_t here = kept_.size();
+            kept_.push_back({index.nodes[static_cast<std::size_t>(n)], {}});
+            position.emplace(n, here);
+            if (ancestor < 0)
+                top.push_back(here);
+            else
+                kept_[position.at(ancestor)].children.push_back(here);
+        }
         auto root = part_->makeIndirectObject(QPDFObjectHandle::newDictionary());
         root.replaceKey("/Type", QPDFObjectHandle::newName("/Outlines"));
-        writeBookmarks(root, kept);
+        writeBookmarks(root, top);
         long long visible = 0;
-        for (const auto &k : kept)
-            visible += 1 + (k.node->open ? openCount(k) : 0);
+        for (std::size_t k : top)
+            visible += 1 + (kept_[k].node->open ? openCount(kept_[k]) : 0);
         root.replaceKey("/Count", QPDFObjectHandle::newInteger(visible));
         part_->getRoot().replaceKey("/Outlines", root);
         hasOutline_ = true;
@@ -380,6 +386,7 @@ private:
     std::unique_ptr<QPDF> part_;
     std::unordered_map<int, QPDFObjectHandle> local_;   // source index -> its copy in the part
     std::unordered_set<std::uint64_t> widgets_;         // source widgets on the part's pages
+    std::vector<Kept> kept_;
     bool hasOutline_ = false;
 };
 

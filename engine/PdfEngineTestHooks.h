@@ -3,7 +3,7 @@
 // Write failures can be forced without a full disk through the environment, read when each
 // output file is created:
 //   PDFENGINE_TEST_FAIL_WRITE_AFTER=<n>  every output fails with ENOSPC after n bytes
-//   PDFENGINE_TEST_FAIL_SYNC=1           the final sync of every output fails with EIO
+//   PDFENGINE_TEST_FAIL_CLOSE=1          the final close of every output fails with EIO
 #ifndef PAGEMILL_PDFENGINETESTHOOKS_H
 #define PAGEMILL_PDFENGINETESTHOOKS_H
 

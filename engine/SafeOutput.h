@@ -1,9 +1,9 @@
 // An output file that appears under its name only when it is whole: written to a
-// temporary file in the target folder, every write, the sync and the close checked, then
+// temporary file in the target folder, every write and the close checked, then
 // renamed into place. Until commit, destroying it removes the temporary file.
 //
 // Test seam: PDFENGINE_TEST_FAIL_WRITE_AFTER=<n> makes every output fail with ENOSPC once
-// n bytes of it have been written; PDFENGINE_TEST_FAIL_SYNC=1 makes the final sync fail.
+// n bytes of it have been written; PDFENGINE_TEST_FAIL_CLOSE=1 makes the final close fail.
 #ifndef PAGEMILL_ENGINE_SAFEOUTPUT_H
 #define PAGEMILL_ENGINE_SAFEOUTPUT_H
 
@@ -26,7 +26,7 @@ public:
     SafeOutput &operator=(const SafeOutput &) = delete;
 
     Pipeline *pipeline();
-    // Flushes, syncs and closes; throws on any failure.
+    // Flushes and closes; throws on any failure.
     void finish();
     // Renames into place, replacing a file of that name.
     void commit();

@@ -8,8 +8,9 @@ namespace pdfengine {
 
 SourceCache &SourceCache::instance()
 {
-    static SourceCache cache;
-    return cache;
+    // Never destroyed: a QPDF freed during exit may outlive libqpdf's own statics.
+    static auto *cache = new SourceCache;
+    return *cache;
 }
 
 bool SourceCache::identify(const std::string &path, Identity &id)

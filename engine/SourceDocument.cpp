@@ -90,8 +90,11 @@ QPDFObjectHandle SourceDocument::lookupName(QPDFObjectHandle name)
         return found;
     // Older writers put string-named destinations in the catalog's /Dests as names.
     QPDFObjectHandle dests = root.getKey("/Dests");
-    if (dests.isDictionary())
-        return dests.getKey("/" + name.getStringValue());
+    if (dests.isDictionary()) {
+        std::string key = "/";
+        key.append(name.getStringValue());
+        return dests.getKey(key);
+    }
     return QPDFObjectHandle::newNull();
 }
 
@@ -162,6 +165,17 @@ const OutlineTree &SourceDocument::outline()
     if (!outline_)
         outline_ = readOutline(*this);
     return *outline_;
+}
+
+} // namespace pdfengine
+
+namespace pdfengine {
+
+const OutlineIndex &SourceDocument::outlineIndex()
+{
+    if (!outlineIndex_)
+        outlineIndex_ = indexOutline(outline(), pageCount());
+    return *outlineIndex_;
 }
 
 } // namespace pdfengine

@@ -48,6 +48,7 @@ public:
     Target annotationTarget(QPDFObjectHandle annot);
 
     const OutlineTree &outline();
+    const OutlineIndex &outlineIndex();
     const std::string &path() const { return path_; }
 
 private:
@@ -61,6 +62,7 @@ private:
     std::unique_ptr<QPDFNameTreeObjectHelper> destTree_;
     bool destTreeRead_ = false;
     std::optional<OutlineTree> outline_;
+    std::optional<OutlineIndex> outlineIndex_;
 };
 
 } // namespace pdfengine

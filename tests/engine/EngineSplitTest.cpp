@@ -24,7 +24,7 @@ protected:
     void TearDown() override
     {
         unsetenv("PDFENGINE_TEST_FAIL_WRITE_AFTER");
-        unsetenv("PDFENGINE_TEST_FAIL_SYNC");
+        unsetenv("PDFENGINE_TEST_FAIL_CLOSE");
     }
 
     std::string src() const { return in.file("source.pdf"); }
@@ -163,7 +163,7 @@ TEST_F(EngineSplit, FailingWritesLeaveNoPartialFile)
         {"PDFENGINE_TEST_FAIL_WRITE_AFTER", "0"},
         {"PDFENGINE_TEST_FAIL_WRITE_AFTER", "100"},
         {"PDFENGINE_TEST_FAIL_WRITE_AFTER", "700"},
-        {"PDFENGINE_TEST_FAIL_SYNC", "1"},
+        {"PDFENGINE_TEST_FAIL_CLOSE", "1"},
     };
     for (const auto &c : cases) {
         TempDir dir;

@@ -1,0 +1,222 @@
+// Times the engine against the installed peers on one generated book-like PDF and prints,
+// per case: wall time, peak memory, bytes written, and the engine's ratio to each peer.
+//
+// Usage: bench_engine [pages (default 2000)] [work folder (default /tmp/pagemill-bench)]
+// Each run happens in a child process of its own, so peak memory is that run's alone.
+#include "BenchSource.h"
+#include "PdfEngine.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::u16string u16(const std::string &s)
+{
+    // Bench paths are ASCII.
+    return std::u16string(s.begin(), s.end());
+}
+
+int32_t keepGoing(int32_t, int32_t, int32_t, int32_t)
+{
+    return 1;
+}
+
+int pageCountOf(const std::string &src)
+{
+    const int32_t h = OpenPDFW(u16(src).c_str(), 0);
+    const int32_t n = GetPageCount(h);
+    ClosePDF(h);
+    return n;
+}
+
+bool splitList(const std::string &src, const std::string &list, const std::string &out, int32_t rest)
+{
+    return SplitPDFW(u16(src).c_str(), list.c_str(), u16(out).c_str(), rest, keepGoing) != 0;
+}
+
+// The engine side of each case, run inside the child: calls as the job thread makes them.
+int runEngineCase(const std::string &which, const std::string &src, const std::string &out)
+{
+    const int pages = pageCountOf(src);
+    if (which == "every1" || which == "every10") {
+        const int n = which == "every1" ? 1 : 10;
+        for (int i = 0; i * n < pages; ++i) {
+            const int first = i * n + 1;
+            const int last = std::min(pages, (i + 1) * n);
+            const std::string list = first == last ? std::to_string(first)
+                                                   : std::to_string(first) + "-" + std::to_string(last);
+            if (!splitList(src, list, out + "/book(" + std::to_string(i + 1) + ").pdf", 0))
+                return 1;
+        }
+        return 0;
+    }
+    if (which == "range")
+        return splitList(src, "1,3,5,7-10", out + "/book.pdf", 1) ? 0 : 1;
+    if (which == "bookmarks1" || which == "bookmarks3")
+        return SplitWithOutlineW(u16(src).c_str(), u16(out).c_str(), which == "bookmarks1" ? 1 : 3, 0, keepGoing)
+                   ? 0
+                   : 1;
+    return 2;
+}
+
+struct Result {
+    bool ok = false;
+    double seconds = 0;
+    long peakKiB = 0;
+    unsigned long long bytes = 0;
+    int files = 0;
+};
+
+// Runs the commands one after another in child processes into a fresh folder.
+Result measure(const std::vector<std::vector<std::string>> &commands, const std::string &out)
+{
+    fs::remove_all(out);
+    fs::create_directories(out);
+    Result r;
+    r.ok = true;
+    const auto start = std::chrono::steady_clock::now();
+    for (const auto &command : commands) {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            std::vector<char *> argv;
+            for (const auto &a : command)
+                argv.push_back(const_cast<char *>(a.c_str()));
+            argv.push_back(nullptr);
+            if (freopen("/dev/null", "w", stdout) == nullptr)
+                _exit(126);
+            execvp(argv[0], argv.data());
+            _exit(127);
+        }
+        int status = 0;
+        struct rusage usage {};
+        wait4(pid, &status, 0, &usage);
+        // qpdf answers 3 for warnings; the file is still written.
+        const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        if (code != 0 && !(command[0] == "qpdf" && code == 3))
+            r.ok = false;
+        r.peakKiB = std::max(r.peakKiB, usage.ru_maxrss);
+    }
+    r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    for (auto &entry : fs::recursive_directory_iterator(out))
+        if (entry.is_regular_file()) {
+            r.bytes += entry.file_size();
+            ++r.files;
+        }
+    return r;
+}
+
+bool installed(const char *tool)
+{
+    const std::string command = std::string("command -v ") + tool + " >/dev/null 2>&1";
+    return std::system(command.c_str()) == 0;
+}
+
+void print(const std::string &caseName, const std::string &who, const Result &r, const Result *engine)
+{
+    std::printf("%-22s %-22s %8.3f s %9.1f MiB %12llu B %5d files %s", caseName.c_str(), who.c_str(), r.seconds,
+                static_cast<double>(r.peakKiB) / 1024.0, r.bytes, r.files, r.ok ? "" : " FAILED");
+    if (engine != nullptr && r.seconds > 0 && r.bytes > 0 && r.peakKiB > 0)
+        std::printf("  engine/this: time %.2f, memory %.2f, bytes %.2f", engine->seconds / r.seconds,
+                    static_cast<double>(engine->peakKiB) / static_cast<double>(r.peakKiB),
+                    static_cast<double>(engine->bytes) / static_cast<double>(r.bytes));
+    std::printf("\n");
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc == 5 && std::strcmp(argv[1], "--engine-case") == 0)
+        return runEngineCase(argv[2], argv[3], argv[4]);
+
+    const int pages = argc > 1 ? std::atoi(argv[1]) : 2000;
+    const std::string work = argc > 2 ? argv[2] : "/tmp/pagemill-bench";
+    fs::create_directories(work);
+    const std::string src = work + "/book.pdf";
+    const std::string self = fs::read_symlink("/proc/self/exe").string();
+    writeBenchSource(src, pages);
+    std::printf("source: %s, %d pages, %llu bytes\n\n", src.c_str(), pages,
+                static_cast<unsigned long long>(fs::file_size(src)));
+    std::printf("%-22s %-22s %10s %13s %14s %11s\n", "case", "tool", "wall", "peak memory", "bytes written", "files");
+
+    const bool pdftk = installed("pdftk");
+    const bool mutool = installed("mutool");
+    struct Peer {
+        std::string name;
+        std::vector<std::vector<std::string>> commands;
+    };
+    struct Case {
+        std::string name, engineCase;
+        std::vector<Peer> peers;
+    };
+    const std::string out = work + "/out";
+    const std::string mutoolScript = work + "/split.js";
+    if (mutool) {
+        std::FILE *f = std::fopen(mutoolScript.c_str(), "w");
+        std::fputs("var src = new PDFDocument(scriptArgs[0]); var n = src.countPages();\n"
+                   "var step = parseInt(scriptArgs[2]);\n"
+                   "for (var i = 0; i < n; i += step) { var d = new PDFDocument(); var g = new PDFGraftMap(d, src);\n"
+                   "  for (var p = i; p < Math.min(n, i + step); ++p) g.graftPage(-1, src, p);\n"
+                   "  d.save(scriptArgs[1] + '/part' + (i / step + 1) + '.pdf'); }\n",
+                   f);
+        std::fclose(f);
+    }
+    auto mutoolPeer = [&](const char *step) {
+        return Peer{"mutool run", {{"mutool", "run", mutoolScript, src, out, step}}};
+    };
+    std::vector<Case> cases;
+    {
+        Case c{"one file per page", "every1", {{"qpdf --split-pages", {{"qpdf", src, "--split-pages", out + "/page.pdf"}}}}};
+        if (pdftk)
+            c.peers.push_back({"pdftk burst", {{"pdftk", src, "burst", "output", out + "/pg_%04d.pdf"}}});
+        if (mutool)
+            c.peers.push_back(mutoolPeer("1"));
+        cases.push_back(c);
+    }
+    {
+        Case c{"every 10 pages", "every10", {{"qpdf --split-pages=10", {{"qpdf", src, "--split-pages=10", out + "/part.pdf"}}}}};
+        if (mutool)
+            c.peers.push_back(mutoolPeer("10"));
+        cases.push_back(c);
+    }
+    {
+        Case c{"range + rest", "range",
+               {{"qpdf --pages (x2)",
+                 {{"qpdf", src, "--pages", src, "1,3,5,7-10", "--", out + "/book.pdf"},
+                  {"qpdf", src, "--pages", src, "2,4,6,11-z", "--", out + "/book_rest.pdf"}}}}};
+        if (pdftk)
+            c.peers.push_back({"pdftk cat (x2)",
+                               {{"pdftk", src, "cat", "1", "3", "5", "7-10", "output", out + "/book.pdf"},
+                                {"pdftk", src, "cat", "2", "4", "6", "11-end", "output", out + "/book_rest.pdf"}}});
+        cases.push_back(c);
+    }
+    cases.push_back({"bookmarks level 1", "bookmarks1", {}});
+    cases.push_back({"bookmarks level 3", "bookmarks3", {}});
+
+    for (const auto &c : cases) {
+        const Result engine = measure({{self, "--engine-case", c.engineCase, src, out}}, out);
+        print(c.name, "engine", engine, nullptr);
+        for (const auto &peer : c.peers)
+            print(c.name, peer.name, measure(peer.commands, out), &engine);
+    }
+    if (!pdftk)
+        std::printf("\npdftk is not installed: its cases were skipped.\n");
+    if (!mutool)
+        std::printf("mutool is not installed: its cases were skipped.\n");
+    fs::remove_all(out);
+    return 0;
+}

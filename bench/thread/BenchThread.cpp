@@ -2,9 +2,10 @@
 // Builds a PDF of pages pages (2,000 by default), then, rounds times, writes one file per page
 // twice: by calling the engine directly and by a SplitThread job whose every page is reported
 // to a window stand-in on the UI thread's event loop. Prints the best time of each and the
-// thread's overhead in percent.
+// thread's overhead in percent, and the cost of the per-page synchronous call by itself.
 #include "PdfEngine.h"
 #include "Splitthread.h"
+#include "Thread.h"
 
 #include <QApplication>
 #include <QDir>
@@ -117,6 +118,37 @@ double ThreadSeconds(const QString &source, const QString &folder, int pages)
     return seconds;
 }
 
+// The per-page round trip alone: the worker's synchronous call served by the event loop.
+class CallsOnly : public Thread {
+public:
+    CallsOnly(int calls, QEventLoop &loop) : count(calls), eventLoop(loop) {}
+    ~CallsOnly() override { WaitFor(); }
+    int served = 0;
+
+protected:
+    void Execute() override
+    {
+        for (int i = 0; i < count; ++i)
+            Synchronize([this] { ++served; });
+        Synchronize([this] { eventLoop.quit(); });
+    }
+
+private:
+    int count;
+    QEventLoop &eventLoop;
+};
+
+double MicrosecondsPerCall(int calls)
+{
+    QEventLoop loop;
+    CallsOnly thread(calls, loop);
+    const auto start = Clock::now();
+    thread.Resume();
+    loop.exec();
+    thread.WaitFor();
+    return std::chrono::duration<double, std::micro>(Clock::now() - start).count() / calls;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -148,6 +180,9 @@ int main(int argc, char **argv)
         std::printf("  engine calls made directly : %8.3f s\n", direct);
         std::printf("  through SplitThread        : %8.3f s\n", threaded);
         std::printf("  overhead                   : %+7.1f %%\n", (threaded - direct) / direct * 100.0);
+        const double perCall = MicrosecondsPerCall(pages);
+        std::printf("  synchronous call alone     : %8.1f us per page (%.3f s for %d pages)\n", perCall,
+                    perCall * pages / 1e6, pages);
         return 0;
     } catch (const std::exception &error) {
         std::fprintf(stderr, "bench_thread: %s\n", error.what());

@@ -4,6 +4,7 @@
 
 #include <qpdf/QPDFExc.hh>
 #include <qpdf/QPDFSystemError.hh>
+#include <qpdf/QPDFXRefEntry.hh>
 
 #include <cstdio>
 #include <sys/stat.h>
@@ -53,6 +54,15 @@ std::shared_ptr<SourceDocument> SourceDocument::open(const std::string &path, st
     } catch (std::exception &) {
         error = PDFENGINE_E_DAMAGED;
         return nullptr;
+    }
+    try {
+        for (auto &entry : doc->pdf_->getXRefTable())
+            if (entry.second.getType() == 2) {
+                doc->objectStreams_ = true;
+                break;
+            }
+    } catch (std::exception &) {
+        // A reconstructed table has no compressed entries to report.
     }
     doc->pageIndex_.reserve(doc->pages_.size());
     for (std::size_t i = 0; i < doc->pages_.size(); ++i)

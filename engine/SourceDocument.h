@@ -50,12 +50,15 @@ public:
     const OutlineTree &outline();
     const OutlineIndex &outlineIndex();
     const std::string &path() const { return path_; }
+    // Whether the source packs objects into object streams; its parts do the same.
+    bool usesObjectStreams() const { return objectStreams_; }
 
 private:
     SourceDocument() = default;
     QPDFObjectHandle lookupName(QPDFObjectHandle name);
 
     std::string path_;
+    bool objectStreams_ = false;
     std::unique_ptr<QPDF> pdf_;
     std::vector<QPDFObjectHandle> pages_;
     std::unordered_map<std::uint64_t, int> pageIndex_;

@@ -48,9 +48,8 @@ bool splitList(const std::string &src, const std::string &list, const std::strin
 }
 
 // The engine side of each case, run inside the child: calls as the job thread makes them.
-int runEngineCase(const std::string &which, const std::string &src, const std::string &out)
+int runEngineCase(const std::string &which, const std::string &src, const std::string &out, int pages)
 {
-    const int pages = pageCountOf(src);
     if (which == "every1" || which == "every10") {
         const int n = which == "every1" ? 1 : 10;
         for (int i = 0; i * n < pages; ++i) {
@@ -75,6 +74,7 @@ int runEngineCase(const std::string &which, const std::string &src, const std::s
 struct Result {
     bool ok = false;
     double seconds = 0;
+    double cpuSeconds = 0;
     long peakKiB = 0;
     unsigned long long bytes = 0;
     int files = 0;
@@ -89,6 +89,7 @@ Result measure(const std::vector<std::vector<std::string>> &commands, const std:
     r.ok = true;
     const auto start = std::chrono::steady_clock::now();
     for (const auto &command : commands) {
+        std::fflush(stdout);
         const pid_t pid = fork();
         if (pid == 0) {
             std::vector<char *> argv;
@@ -108,6 +109,8 @@ Result measure(const std::vector<std::vector<std::string>> &commands, const std:
         if (code != 0 && !(command[0] == "qpdf" && code == 3))
             r.ok = false;
         r.peakKiB = std::max(r.peakKiB, usage.ru_maxrss);
+        r.cpuSeconds += static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                        static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
     }
     r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     for (auto &entry : fs::recursive_directory_iterator(out))
@@ -126,10 +129,11 @@ bool installed(const char *tool)
 
 void print(const std::string &caseName, const std::string &who, const Result &r, const Result *engine)
 {
-    std::printf("%-22s %-22s %8.3f s %9.1f MiB %12llu B %5d files %s", caseName.c_str(), who.c_str(), r.seconds,
-                static_cast<double>(r.peakKiB) / 1024.0, r.bytes, r.files, r.ok ? "" : " FAILED");
-    if (engine != nullptr && r.seconds > 0 && r.bytes > 0 && r.peakKiB > 0)
-        std::printf("  engine/this: time %.2f, memory %.2f, bytes %.2f", engine->seconds / r.seconds,
+    std::printf("%-20s %-22s %7.3f s %7.3f s %8.1f MiB %11llu B %5d%s", caseName.c_str(), who.c_str(), r.seconds,
+                r.cpuSeconds, static_cast<double>(r.peakKiB) / 1024.0, r.bytes, r.files, r.ok ? "" : " FAILED");
+    if (engine != nullptr && r.seconds > 0 && r.cpuSeconds > 0 && r.bytes > 0 && r.peakKiB > 0)
+        std::printf("   engine/this: wall %.2f cpu %.2f memory %.2f bytes %.2f", engine->seconds / r.seconds,
+                    engine->cpuSeconds / r.cpuSeconds,
                     static_cast<double>(engine->peakKiB) / static_cast<double>(r.peakKiB),
                     static_cast<double>(engine->bytes) / static_cast<double>(r.bytes));
     std::printf("\n");
@@ -140,8 +144,8 @@ void print(const std::string &caseName, const std::string &who, const Result &r,
 
 int main(int argc, char **argv)
 {
-    if (argc == 5 && std::strcmp(argv[1], "--engine-case") == 0)
-        return runEngineCase(argv[2], argv[3], argv[4]);
+    if (argc == 6 && std::strcmp(argv[1], "--engine-case") == 0)
+        return runEngineCase(argv[2], argv[3], argv[4], std::atoi(argv[5]));
 
     const int pages = argc > 1 ? std::atoi(argv[1]) : 2000;
     const std::string work = argc > 2 ? argv[2] : "/tmp/pagemill-bench";
@@ -149,9 +153,14 @@ int main(int argc, char **argv)
     const std::string src = work + "/book.pdf";
     const std::string self = fs::read_symlink("/proc/self/exe").string();
     writeBenchSource(src, pages);
+    if (pageCountOf(src) != pages) {
+        std::fprintf(stderr, "the engine does not read the generated source\n");
+        return 1;
+    }
     std::printf("source: %s, %d pages, %llu bytes\n\n", src.c_str(), pages,
                 static_cast<unsigned long long>(fs::file_size(src)));
-    std::printf("%-22s %-22s %10s %13s %14s %11s\n", "case", "tool", "wall", "peak memory", "bytes written", "files");
+    std::printf("%-20s %-22s %9s %9s %12s %13s %5s\n", "case", "tool", "wall", "cpu", "peak memory", "bytes written",
+                "files");
 
     const bool pdftk = installed("pdftk");
     const bool mutool = installed("mutool");
@@ -208,7 +217,7 @@ int main(int argc, char **argv)
     cases.push_back({"bookmarks level 3", "bookmarks3", {}});
 
     for (const auto &c : cases) {
-        const Result engine = measure({{self, "--engine-case", c.engineCase, src, out}}, out);
+        const Result engine = measure({{self, "--engine-case", c.engineCase, src, out, std::to_string(pages)}}, out);
         print(c.name, "engine", engine, nullptr);
         for (const auto &peer : c.peers)
             print(c.name, peer.name, measure(peer.commands, out), &engine);

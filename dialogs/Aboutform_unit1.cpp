@@ -31,7 +31,7 @@ TAboutForm::TAboutForm(QWidget *owner) : QDialog(owner)
     lblHome = linkLabel("lblHome", texts.HomeLink, 75, 200);
     lblCopyright = Label(this, QStringLiteral("lblCopyright"), texts.NoticeLine, 16, 216, plain11, TitleWhite);
 
-    ssSkinButton1 = SkinButton(this, "ssSkinButton1", "btn_ok", 330, 206, QDialog::Accepted);
+    ssSkinButton1 = SkinButton(this, "ssSkinButton1", "btn_ok", 330, 206, ModalOk);
 }
 
 TLinkLabel *TAboutForm::linkLabel(const char *name, const QString &text, int left, int top)
@@ -57,4 +57,9 @@ void TAboutForm::LinkLabelClick(QLabel *sender)
 {
     if (sender)
         Platform::ShellOpen(this, sender->text(), Platform::ShowCommand::Normal);
+}
+
+void TAboutForm::reject()
+{
+    done(ModalCancel);
 }

@@ -16,6 +16,9 @@ public:
     // Both link labels: opens the clicked label's text with the shell, as it stands.
     void LinkLabelClick(QLabel *sender);
 
+    // Escape, the window's close and the cancel buttons all end with Cancel (2).
+    void reject() override;
+
     TssSkinForm *ssSkinForm1 = nullptr;
     QLabel *lblVersion = nullptr;
     TLinkLabel *lblSupport = nullptr;

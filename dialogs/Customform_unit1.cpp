@@ -9,6 +9,7 @@
 #include "PageRange.h"
 #include "SkinTable.h"
 #include "Ssbutton.h"
+#include "VirtualList.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -73,8 +74,9 @@ QString invalidNameMessage()
         .arg(characters.join(QLatin1Char(' ')));
 }
 
-void warn(QWidget *owner, const QString &text)
+void warn(QWidget *owner, const QString &text, int &refusals)
 {
+    ++refusals;
     Platform::ShowMessageBox(owner, text, Platform::ApplicationTitle(),
                              Platform::MB_OK | Platform::MB_ICONEXCLAMATION);
 }
@@ -91,7 +93,7 @@ TCustomSettingsForm::TCustomSettingsForm(QWidget *owner, PDFItemInfo *info) : QD
     lblTilte = Label(this, QStringLiteral("lblTilte"), QStringLiteral("Custom Settings"),
                      Res::DialogTitleTextLeft, 7, Arial(13, true), TitleWhite);
     sBtnClose = SkinButton(this, "sBtnClose", "btn_dlg_close", kFaceWidth - Res::DialogCloseRightInset,
-                           Res::DialogCloseTop, QDialog::Rejected);
+                           Res::DialogCloseTop, ModalCancel);
 
     buildFacts();
     buildActions();
@@ -100,7 +102,7 @@ TCustomSettingsForm::TCustomSettingsForm(QWidget *owner, PDFItemInfo *info) : QD
     const int buttonTop = kFaceHeight - Res::DialogFooterHeight + 12;
     ssSkinButton1 = SkinButton(this, "ssSkinButton1", "btn_ok", kFaceWidth - 10 - 68 - 8 - 68, buttonTop);
     ssSkinButton2 = SkinButton(this, "ssSkinButton2", "btn_cancel", kFaceWidth - 10 - 68, buttonTop,
-                               QDialog::Rejected);
+                               ModalCancel);
     connect(ssSkinButton1, &QAbstractButton::clicked, this, &TCustomSettingsForm::ssSkinButton1Click);
 
     fillList();
@@ -170,7 +172,7 @@ void TCustomSettingsForm::buildList()
         VstListNewText(row, column, text);
     });
 
-    VstList = new QTreeView(this);
+    VstList = new TVirtualList(this);
     VstList->setObjectName(QStringLiteral("VstList"));
     VstList->setAccessibleName(QStringLiteral("Custom outputs"));
     VstList->setModel(m_list);
@@ -201,8 +203,7 @@ void TCustomSettingsForm::buildList()
     });
 
     VstList->addAction(RemoveAct);
-    connect(VstList, &QAbstractItemView::doubleClicked, this,
-            [this](const QModelIndex &index) { VstListColumnDblClick(index.column()); });
+    connect(VstList, &TVirtualList::columnDblClick, this, &TCustomSettingsForm::VstListColumnDblClick);
     connect(VstList, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
         // Update the actions before the menu shows, not only when the loop next waits.
         RemoveActUpdate();
@@ -309,19 +310,19 @@ void TCustomSettingsForm::VstListNewText(int row, int column, QString text)
     if (column == 0) {
         for (const QChar c : kInvalidNameCharacters) {
             if (text.contains(c)) {
-                warn(nullptr, invalidNameMessage());
+                warn(nullptr, invalidNameMessage(), m_refusals);
                 return;
             }
         }
         EnsurePdfExtension(text);
         if (NameExists(text)) {
-            warn(this, QStringLiteral("File name is already exists."));
+            warn(this, QStringLiteral("File name is already exists."), m_refusals);
             return;
         }
         item->fileName = text;
     } else if (column == 1) {
         if (!NormalizePageRange(text, pdfInfo->pageCount)) {
-            warn(this, QStringLiteral("Invalid format or out of range"));
+            warn(this, QStringLiteral("Invalid format or out of range"), m_refusals);
             return;
         }
         item->rangeText = text;
@@ -331,13 +332,28 @@ void TCustomSettingsForm::VstListNewText(int row, int column, QString text)
     m_list->rowChanged(row);
 }
 
+// The skin buttons take no focus on a click, so an edit still open when OK is clicked is ended
+// here as leaving the editor would end it.
+void TCustomSettingsForm::commitOpenEdit()
+{
+    QWidget *focused = QApplication::focusWidget();
+    if (focused && focused != VstList && VstList->isAncestorOf(focused))
+        VstList->setFocus(Qt::OtherFocusReason);
+}
+
 void TCustomSettingsForm::ssSkinButton1Click()
 {
+    // A typed text that was refused while OK was pressed keeps the dialog open, so that the
+    // user sees what was not taken.
+    const int refusalsBefore = m_refusals;
+    commitOpenEdit();
+    if (m_refusals != refusalsBefore)
+        return;
     // Every cell was checked when it was edited; nothing is left to check here.
     pdfInfo->customItems.clear();
     for (int row = 0; row < m_list->count(); ++row)
         pdfInfo->customItems.push_back(*m_list->item(row));
-    done(QDialog::Accepted);
+    done(ModalOk);
 }
 
 void TCustomSettingsForm::FormClose()
@@ -349,4 +365,9 @@ void TCustomSettingsForm::done(int result)
 {
     FormClose();
     QDialog::done(result);
+}
+
+void TCustomSettingsForm::reject()
+{
+    done(ModalCancel);
 }

@@ -9,10 +9,10 @@ struct PDFItemInfo;
 class CustomItemList;
 class QLabel;
 class QMenu;
-class QTreeView;
 class TAction;
 class TssSkinButton;
 class TssSkinForm;
+class TVirtualList;
 
 class TCustomSettingsForm : public QDialog {
     Q_OBJECT
@@ -41,6 +41,9 @@ public:
 
     void done(int result) override;
 
+    // Escape, the window's close and the cancel buttons all end with Cancel (2).
+    void reject() override;
+
     TssSkinForm *ssSkinForm1 = nullptr;
     QLabel *lblTilte = nullptr;
     QLabel *lblFileName = nullptr;
@@ -52,7 +55,7 @@ public:
     TssSkinButton *sBtnClose = nullptr;
     TssSkinButton *ssSkinButton1 = nullptr;
     TssSkinButton *ssSkinButton2 = nullptr;
-    QTreeView *VstList = nullptr;
+    TVirtualList *VstList = nullptr;
     QMenu *TntPopupMenu1 = nullptr;
     TAction *AddAct = nullptr;
     TAction *RemoveAct = nullptr;
@@ -63,7 +66,9 @@ private:
     void buildList();
     void buildActions();
     void fillList();
+    void commitOpenEdit();
 
     PDFItemInfo *pdfInfo;
     CustomItemList *m_list = nullptr;
+    int m_refusals = 0;
 };

@@ -57,7 +57,6 @@ TssSkinButton *SkinButton(QWidget *parent, const char *name, const char *skin, i
     button->setModalResult(modalResult);
     button->move(left, top);
     button->resize(button->sizeHint());
-    button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
 

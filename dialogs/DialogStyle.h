@@ -13,6 +13,10 @@ class TssSkinForm;
 
 namespace DialogStyle {
 
+// The dialogs' modal results: OK 1, Cancel 2. Every way of closing other than OK gives Cancel,
+// never QDialog's own 0.
+enum ModalResult : int { ModalOk = 1, ModalCancel = 2 };
+
 inline const QColor TextGreen(0x46, 0x7A, 0x01);
 inline const QColor TitleWhite(0xFF, 0xFF, 0xFF);
 

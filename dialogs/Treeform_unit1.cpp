@@ -30,7 +30,7 @@ TTreeForm::TTreeForm(QWidget *owner, PDFItemInfo *info) : QDialog(owner), pdfInf
     TntLabel2 = Label(this, QStringLiteral("TntLabel2"), QStringLiteral("Bookmark Settings"),
                       Res::DialogTitleTextLeft, 7, Arial(13, true), TitleWhite);
     ssSkinButton1 = SkinButton(this, "ssSkinButton1", "btn_dlg_close", kFaceWidth - Res::DialogCloseRightInset,
-                               Res::DialogCloseTop, QDialog::Rejected);
+                               Res::DialogCloseTop, ModalCancel);
 
     TntLabel1 = Label(this, QStringLiteral("TntLabel1"), QStringLiteral("Please select cut level:"), 18, 51,
                       Arial(12), TextGreen);
@@ -57,7 +57,7 @@ TTreeForm::TTreeForm(QWidget *owner, PDFItemInfo *info) : QDialog(owner), pdfInf
 
     const int buttonTop = kFaceHeight - Res::DialogFooterHeight + 12;
     sBtnOk = SkinButton(this, "sBtnOk", "btn_ok", kFaceWidth - 18 - 68 - 8 - 68, buttonTop);
-    sBtnCancel = SkinButton(this, "sBtnCancel", "btn_cancel", kFaceWidth - 18 - 68, buttonTop, QDialog::Rejected);
+    sBtnCancel = SkinButton(this, "sBtnCancel", "btn_cancel", kFaceWidth - 18 - 68, buttonTop, ModalCancel);
     connect(sBtnOk, &QAbstractButton::clicked, this, &TTreeForm::sBtnOkClick);
 
     fill();
@@ -91,5 +91,10 @@ void TTreeForm::sBtnOkClick()
         MuiApplication::ShowException(error.message());
         return;
     }
-    done(QDialog::Accepted);
+    done(ModalOk);
+}
+
+void TTreeForm::reject()
+{
+    done(ModalCancel);
 }

@@ -18,6 +18,9 @@ public:
 
     void sBtnOkClick();
 
+    // Escape, the window's close and the cancel buttons all end with Cancel (2).
+    void reject() override;
+
     TssSkinForm *ssSkinForm1 = nullptr;
     QLabel *TntLabel2 = nullptr;
     QLabel *TntLabel1 = nullptr;

@@ -110,7 +110,14 @@ TCustomSettingsForm::TCustomSettingsForm(QWidget *owner, PDFItemInfo *info) : QD
     ClearActUpdate();
 }
 
-TCustomSettingsForm::~TCustomSettingsForm() = default;
+TCustomSettingsForm::~TCustomSettingsForm()
+{
+    // The list and its model outlive this part of the object while QWidget deletes its children.
+    disconnect(VstList->selectionModel(), nullptr, this, nullptr);
+    disconnect(m_list, nullptr, this, nullptr);
+    m_list->setTextFunction({});
+    m_list->setNewTextFunction({});
+}
 
 void TCustomSettingsForm::buildFacts()
 {
@@ -201,6 +208,13 @@ void TCustomSettingsForm::buildList()
         if (section == 0 && size < kNameColumnMinimum)
             header->resizeSection(0, kNameColumnMinimum);
     });
+
+    // Besides the idle-time update, follow the list at once so the buttons never lag behind it.
+    connect(VstList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TCustomSettingsForm::RemoveActUpdate);
+    connect(m_list, &QAbstractItemModel::rowsInserted, this, &TCustomSettingsForm::ClearActUpdate);
+    connect(m_list, &QAbstractItemModel::rowsRemoved, this, &TCustomSettingsForm::ClearActUpdate);
+    connect(m_list, &QAbstractItemModel::modelReset, this, &TCustomSettingsForm::ClearActUpdate);
 
     VstList->addAction(RemoveAct);
     connect(VstList, &TVirtualList::columnDblClick, this, &TCustomSettingsForm::VstListColumnDblClick);

@@ -59,6 +59,8 @@ TTreeForm::TTreeForm(QWidget *owner, PDFItemInfo *info) : QDialog(owner), pdfInf
     sBtnOk = SkinButton(this, "sBtnOk", "btn_ok", kFaceWidth - 18 - 68 - 8 - 68, buttonTop);
     sBtnCancel = SkinButton(this, "sBtnCancel", "btn_cancel", kFaceWidth - 18 - 68, buttonTop, ModalCancel);
     connect(sBtnOk, &QAbstractButton::clicked, this, &TTreeForm::sBtnOkClick);
+    // Enter in the level box confirms, as a default button would.
+    connect(cmbLevel->lineEdit(), &QLineEdit::returnPressed, this, &TTreeForm::sBtnOkClick);
 
     fill();
     cmbLevel->setFocus();

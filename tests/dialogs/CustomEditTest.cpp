@@ -116,6 +116,21 @@ TEST_F(CustomEdit, ClickingOkWhileEditingKeepsTheTypedText)
     EXPECT_EQ(info.customItems[0].fileName, QStringLiteral("final.PDF"));
 }
 
+TEST_F(CustomEdit, ARefusedTextStillInTheEditorWhenOkIsClickedKeepsTheDialogOpen)
+{
+    startEditWithF2(0, 1);
+    retype(QStringLiteral("40"));
+    ClickControl(form.get(), "ssSkinButton1");
+    const QList<Platform::MessageRecord> messages = TakeMessages();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0].text, QStringLiteral("Invalid format or out of range"));
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->result(), 0);
+    EXPECT_EQ(info.customItems[0].rangeText, QStringLiteral("1"));
+    ClickControl(form.get(), "ssSkinButton1");
+    EXPECT_EQ(form->result(), 1);
+}
+
 TEST_F(CustomEdit, AnUntouchedEditChangesAndShowsNothing)
 {
     // Were it committed, the row's own name would count as a duplicate and show a box.

@@ -158,6 +158,18 @@ INSTANTIATE_TEST_SUITE_P(Texts, TypedLevel,
                                          LevelCase{"3 ", 2, true}, LevelCase{"1.5", 2, true},
                                          LevelCase{"99999999999", 2, true}));
 
+TEST_F(TreeForm, EnterInTheLevelBoxConfirms)
+{
+    TTreeForm form(nullptr, &info);
+    ShowActive(&form);
+    auto *level = Control<QComboBox>(&form, "cmbLevel");
+    level->lineEdit()->selectAll();
+    QTest::keyClicks(level->lineEdit(), QStringLiteral("3"));
+    QTest::keyClick(level->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(form.result(), 1);
+    EXPECT_EQ(info.bookmarkLevel, 3);
+}
+
 class TreeCancel : public TreeForm, public testing::WithParamInterface<const char *> {};
 
 TEST_P(TreeCancel, LeavesTheLevelAsItWas)

@@ -7,7 +7,7 @@
 #include "Helpfunction.h"
 #include "MessageBox.h"
 #include "MuiContext.h"
-#include "OutlineTree.h"
+#include "OutlineTreeWidget.h"
 #include "PdfEngine.h"
 #include "Shell.h"
 #include "Skins.h"

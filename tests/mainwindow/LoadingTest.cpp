@@ -1,7 +1,9 @@
 // Loading a document: the file dialog, dropping, the size, the outline levels, failures.
 #include "WindowFixture.h"
 
+#include "Actions.h"
 #include "FileDialogs.h"
+#include "MessageBox.h"
 #include "MessageBoxSeam.h"
 #include "PdfEngine.h"
 
@@ -35,6 +37,9 @@ void drop(TSplitterForm *form, const QStringList &paths)
     for (const QString &p : paths)
         urls.append(QUrl::fromLocalFile(p));
     data->setUrls(urls);
+    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(form, &enter);
+    EXPECT_TRUE(enter.isAccepted());
     QDropEvent event(QPointF(100, 100), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(form, &event);
     delete data;
@@ -112,11 +117,11 @@ TEST_F(LoadingTest, SizeIsWholeKilobytes)
                  {1024, QStringLiteral("1KB"), true},
                  {5LL * 1024 * 1024 * 1024 + 1000, QStringLiteral("5242880KB"), false}};
     for (const auto &c : cases) {
-        const QString path = work.filePath(QStringLiteral("sized.pdf"));
+        // A small document padded after its end (sparsely) to the size under test.
+        const QString path = MakePdf(QStringLiteral("sized.pdf"), 1);
         QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ASSERT_TRUE(file.resize(c.bytes)) << "sparse file";
-        file.close();
+        ASSERT_LT(file.size(), c.bytes);
+        ASSERT_TRUE(file.resize(c.bytes));
         EXPECT_EQ(TSplitterForm::GetFileSizeKB(path) , static_cast<uint32_t>(c.bytes / 1024));
         if (c.load) {
             Open(path);
@@ -165,8 +170,9 @@ TEST_F(LoadingTest, LoadingAgainClosesTheFirstHandleAndEmptiesCustomOutputs)
     Open(path);
     EXPECT_GE(form->pdfInfo->docHandle, 0);
     EXPECT_TRUE(form->pdfInfo->customItems.empty());
-    if (form->pdfInfo->docHandle != first)
+    if (form->pdfInfo->docHandle != first) {
         EXPECT_LE(GetPageCount(first), 0) << "the first handle is closed";
+    }
 }
 
 TEST_F(LoadingTest, FailedOpenSaysWhyAndLeavesNoDocument)

@@ -1,6 +1,7 @@
 // The options panel: count fields, the range field, mode choice, the bookmark level list.
 #include "WindowFixture.h"
 
+#include "MessageBox.h"
 #include "MessageBoxSeam.h"
 #include "UpDown.h"
 

@@ -2,9 +2,11 @@
 #include "WindowFixture.h"
 
 #include "Actions.h"
+#include "MessageBox.h"
 #include "MessageBoxSeam.h"
 #include "Shell.h"
 #include "Splitthread.h"
+#include "Ssbutton.h"
 #include "Tskinprocess.h"
 
 #include <QCheckBox>
@@ -203,7 +205,7 @@ protected:
         Open(MakePdf(QStringLiteral("report.pdf"), 150));
         Click("lblSaveAsSourcepath");
         Platform::MessageBoxSeam::clearRecords();
-        Platform::MessageBoxSeam::setHandler([this, answer](const Platform::MessageRecord &r) {
+        Platform::MessageBoxSeam::setHandler([this, answer](const Platform::MessageRecord &r) -> int {
             if (r.text != stopQuestion)
                 return Platform::IDNO;
             // The worker holds still while the question is open.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "MuiContext.h"
+#include "QStringPrinter.h"
 #include "PdfGen.h"
 #include "SplitterForm_Unit1.h"
 

@@ -144,3 +144,15 @@ TEST(SkinForm, PressOnTheFaceDragsTheWindow)
     QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(3, 3));
     EXPECT_EQ(form.pos(), before);
 }
+
+TEST(SkinForm, SkinnedDialogBecomesActiveAndTakesKeys)
+{
+    QDialog dialog;
+    auto *skin = new TssSkinForm(&dialog);
+    skin->setGlyph(Face());
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+}

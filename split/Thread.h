@@ -17,7 +17,9 @@ class QThread;
 class Thread {
 public:
     Thread();
-    virtual ~Thread(); // waits for the end, as WaitFor does
+    // Waits for the end, as WaitFor does. A derived class whose Execute uses its own members
+    // must call WaitFor in its own destructor, before those members go.
+    virtual ~Thread();
     Thread(const Thread &) = delete;
     Thread &operator=(const Thread &) = delete;
 

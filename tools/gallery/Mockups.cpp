@@ -9,7 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
-#include <QFile>
+#include <QTemporaryDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -113,9 +113,10 @@ QWidget *MainWindowMockup()
     auto *bar = new TSkinProcess(panel);
     bar->setGeometry(4, 283, 512, 9);
     bar->setTrough(Res::skin("progress_trough"));
-    QFile::remove(QStringLiteral("/tmp/gallery-fill.bmp"));
-    Res::skin("progress_fill", 1.0).save(QStringLiteral("/tmp/gallery-fill.bmp"), "BMP");
-    bar->SetImage2(QStringLiteral("/tmp/gallery-fill.bmp"));
+    QTemporaryDir scratch;
+    const QString fillPath = scratch.filePath(QStringLiteral("progress.bmp"));
+    Res::skin("progress_fill", 1.0).save(fillPath, "BMP");
+    bar->SetImage2(fillPath);
     bar->SetBaseLine(5);
     bar->SetExtRange(2, bar->width() - 4);
     bar->Setprocess(40);

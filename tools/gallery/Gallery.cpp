@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <exception>
 #include <memory>
 
 namespace {
@@ -111,7 +112,13 @@ int main(int argc, char **argv)
                    QStringLiteral("%1/buttons/sheet%2.png").arg(out, suffix));
     }
 
-    std::unique_ptr<QWidget> main(MainWindowMockup());
+    std::unique_ptr<QWidget> main;
+    try {
+        main.reset(MainWindowMockup());
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "gallery: %s\n", e.what());
+        return 1;
+    }
     main->show();
     ok &= Save(Shaped(main.get()), QStringLiteral("%1/windows/main%2.png").arg(out, suffix));
     const struct {

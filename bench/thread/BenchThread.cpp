@@ -1,8 +1,9 @@
 // Usage: bench_thread [pages] [rounds]
 // Builds a PDF of pages pages (2,000 by default), then, rounds times (5 by default), writes
-// one file per page twice: by calling the engine directly and by a SplitThread job whose every page is reported
-// to a window stand-in on the UI thread's event loop. Prints the best and median times and the
-// thread's overhead in percent, and the cost of the per-page synchronous call by itself.
+// one file per page twice: by calling the engine directly and by a SplitThread job whose every
+// page is reported to a window stand-in on the UI thread's event loop. Prints the best and
+// median times, the thread's overhead in percent, and the cost of the per-page synchronous
+// call by itself.
 #include "PdfEngine.h"
 #include "Splitthread.h"
 #include "Thread.h"

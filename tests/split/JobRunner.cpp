@@ -69,7 +69,7 @@ QStringList PdfFilesIn(const QString &folder)
     return QDir(folder).entryList({QStringLiteral("*.pdf"), QStringLiteral("*.PDF")}, QDir::Files, QDir::Name);
 }
 
-void JobTest::SetUp()
+void SplitThreadJob::SetUp()
 {
     ASSERT_TRUE(dir.isValid());
     Platform::MessageBoxSeam::install();
@@ -77,12 +77,12 @@ void JobTest::SetUp()
     Platform::MessageBoxSeam::clearRecords();
 }
 
-void JobTest::TearDown()
+void SplitThreadJob::TearDown()
 {
     Platform::MessageBoxSeam::uninstall();
 }
 
-PDFItemInfo JobTest::Document(int pages, const std::vector<PdfGen::Bookmark> &outline)
+PDFItemInfo SplitThreadJob::Document(int pages, const std::vector<PdfGen::Bookmark> &outline)
 {
     PDFItemInfo info;
     info.filePath = Path(QStringLiteral("report.pdf"));

@@ -41,7 +41,7 @@ std::vector<int32_t> CountUpTo(int32_t n);
 QStringList PdfFilesIn(const QString &folder);
 
 // The job thread's tests: a generated source in a fresh folder and the message box seam.
-class JobTest : public testing::Test {
+class SplitThreadJob : public testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;

@@ -13,7 +13,7 @@ namespace {
 
 const QString FailureText = QStringLiteral("Internal error occurs while cutting pdf files.\n");
 
-TEST_F(JobTest, CancelDuringTheSecondOfFourFilesStopsWithoutAMessage)
+TEST_F(SplitThreadJob, CancelDuringTheSecondOfFourFilesStopsWithoutAMessage)
 {
     PDFItemInfo info = Document(8);
     info.splitMode = SplitEvery;
@@ -38,7 +38,7 @@ TEST_F(JobTest, CancelDuringTheSecondOfFourFilesStopsWithoutAMessage)
     EXPECT_EQ(PdfGen::PageMarks(info.outputFolder + QStringLiteral("/report(1).pdf")), std::vector<int>({1, 2}));
 }
 
-TEST_F(JobTest, PauseHoldsTheWorkerUntilCleared)
+TEST_F(SplitThreadJob, PauseHoldsTheWorkerUntilCleared)
 {
     PDFItemInfo info = Document(6);
     info.splitMode = SplitEvery;
@@ -61,7 +61,7 @@ TEST_F(JobTest, PauseHoldsTheWorkerUntilCleared)
     EXPECT_EQ(PdfFilesIn(info.outputFolder).size(), 3);
 }
 
-TEST_F(JobTest, AFailingCustomEntryKeepsEarlierFilesAndStops)
+TEST_F(SplitThreadJob, AFailingCustomEntryKeepsEarlierFilesAndStops)
 {
     PDFItemInfo info = Document(5);
     info.splitMode = SplitSpec;
@@ -82,7 +82,7 @@ TEST_F(JobTest, AFailingCustomEntryKeepsEarlierFilesAndStops)
     EXPECT_TRUE(messages[0].ownerName.isEmpty());
 }
 
-TEST_F(JobTest, TheFailureMessageIsDismissedBeforeTheJobEnds)
+TEST_F(SplitThreadJob, TheFailureMessageIsDismissedBeforeTheJobEnds)
 {
     PDFItemInfo info = Document(3);
     info.splitMode = SplitRange;
@@ -99,7 +99,7 @@ TEST_F(JobTest, TheFailureMessageIsDismissedBeforeTheJobEnds)
     EXPECT_TRUE(PdfFilesIn(info.outputFolder).isEmpty());
 }
 
-TEST_F(JobTest, AFolderThatCannotBeMadeShowsAsAnEngineFailure)
+TEST_F(SplitThreadJob, AFolderThatCannotBeMadeShowsAsAnEngineFailure)
 {
     PDFItemInfo info = Document(4);
     QFile file(Path(QStringLiteral("plain.txt")));
@@ -125,10 +125,10 @@ struct IdleCase {
 
 void PrintTo(const IdleCase &c, std::ostream *out) { *out << c.name; }
 
-class NothingToWrite : public JobTest, public testing::WithParamInterface<IdleCase> {};
+class SplitThreadNothingToWrite : public SplitThreadJob, public testing::WithParamInterface<IdleCase> {};
 
 // Jobs that cannot write anything end with result false, silently, before any engine call.
-TEST_P(NothingToWrite, EndsQuietlyWithoutSuccess)
+TEST_P(SplitThreadNothingToWrite, EndsQuietlyWithoutSuccess)
 {
     const IdleCase &c = GetParam();
     PDFItemInfo info = Document(c.filePages);
@@ -148,7 +148,7 @@ TEST_P(NothingToWrite, EndsQuietlyWithoutSuccess)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Jobs, NothingToWrite,
+    Jobs, SplitThreadNothingToWrite,
     testing::Values(IdleCase{"EveryZeroPerFile", 5, 5, SplitEvery, 0},
                     IdleCase{"EveryNegativePerFile", 5, 5, SplitEvery, -2},
                     IdleCase{"AverageZeroFiles", 5, 5, SplitAverage, 0},
@@ -161,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(
                     IdleCase{"UnknownMode", 5, 5, static_cast<SplitMode>(7), 1}),
     [](const testing::TestParamInfo<IdleCase> &param) { return std::string(param.param.name); });
 
-TEST_F(JobTest, AJobWithoutARecordOnlyReportsItsEnd)
+TEST_F(SplitThreadJob, AJobWithoutARecordOnlyReportsItsEnd)
 {
     FakeForm form;
     auto thread = std::make_unique<SplitThread>(true, &form);

@@ -40,9 +40,9 @@ struct ModeCase {
 
 void PrintTo(const ModeCase &c, std::ostream *out) { *out << c.name; }
 
-class ModeTable : public JobTest, public testing::WithParamInterface<ModeCase> {};
+class SplitThreadModes : public SplitThreadJob, public testing::WithParamInterface<ModeCase> {};
 
-TEST_P(ModeTable, WritesEachOutputWithItsPages)
+TEST_P(SplitThreadModes, WritesEachOutputWithItsPages)
 {
     const ModeCase &c = GetParam();
     PDFItemInfo info = Document(c.pages);
@@ -98,7 +98,7 @@ std::vector<std::pair<QString, std::vector<int>>> OnePagePerFile(int pages)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Modes, ModeTable,
+    Modes, SplitThreadModes,
     testing::Values(
         ModeCase{"EveryThreeOfTen", 10, SplitEvery, 3, {}, false, {},
                  Numbered({Pages(1, 3), Pages(4, 6), Pages(7, 9), {10}}), {}},
@@ -125,9 +125,9 @@ INSTANTIATE_TEST_SUITE_P(
         ModeCase{"CustomEmptyList", 6, SplitSpec, 0, {}, false, {}, {}, {}}),
     [](const testing::TestParamInfo<ModeCase> &param) { return std::string(param.param.name); });
 
-class BookmarkJob : public JobTest, public testing::WithParamInterface<std::pair<int, int>> {};
+class SplitThreadBookmarks : public SplitThreadJob, public testing::WithParamInterface<std::pair<int, int>> {};
 
-TEST_P(BookmarkJob, EveryPageLandsInOnePartInDocumentOrder)
+TEST_P(SplitThreadBookmarks, EveryPageLandsInOnePartInDocumentOrder)
 {
     const auto [level, parts] = GetParam();
     PDFItemInfo info = Document(10, {{QStringLiteral("One"), 1, {}},
@@ -152,9 +152,9 @@ TEST_P(BookmarkJob, EveryPageLandsInOnePartInDocumentOrder)
     EXPECT_EQ(form.progress, CountUpTo(10));
 }
 
-INSTANTIATE_TEST_SUITE_P(Levels, BookmarkJob, testing::Values(std::pair{1, 3}, std::pair{2, 4}));
+INSTANTIATE_TEST_SUITE_P(Levels, SplitThreadBookmarks, testing::Values(std::pair{1, 3}, std::pair{2, 4}));
 
-TEST_F(JobTest, FolderNumbersAreAlwaysBuiltFromTheSameName)
+TEST_F(SplitThreadJob, FolderNumbersAreAlwaysBuiltFromTheSameName)
 {
     PDFItemInfo info = Document(2);
     info.splitMode = SplitEvery;
@@ -176,7 +176,7 @@ TEST_F(JobTest, FolderNumbersAreAlwaysBuiltFromTheSameName)
     EXPECT_EQ(PdfGen::PageMarks(second.finishedFolder + QStringLiteral("/report(2).pdf")), std::vector<int>{2});
 }
 
-TEST_F(JobTest, AFileWithTheFolderNameIsPassedOver)
+TEST_F(SplitThreadJob, AFileWithTheFolderNameIsPassedOver)
 {
     PDFItemInfo info = Document(1);
     info.splitMode = SplitEvery;
@@ -193,7 +193,7 @@ TEST_F(JobTest, AFileWithTheFolderNameIsPassedOver)
     EXPECT_TRUE(Platform::MessageBoxSeam::records().isEmpty());
 }
 
-TEST_F(JobTest, ProgressCountStartsAgainForTheNextJob)
+TEST_F(SplitThreadJob, ProgressCountStartsAgainForTheNextJob)
 {
     PDFItemInfo info = Document(5);
     info.splitMode = SplitEvery;
@@ -210,7 +210,7 @@ TEST_F(JobTest, ProgressCountStartsAgainForTheNextJob)
     EXPECT_EQ(form.finishedCalls, 2);
 }
 
-TEST_F(JobTest, CurrentSplitThreadFollowsTheNewestJob)
+TEST_F(SplitThreadJob, CurrentSplitThreadFollowsTheNewestJob)
 {
     FakeForm form;
     auto older = std::make_unique<SplitThread>(true, &form);

@@ -62,10 +62,10 @@ bool splitPath(const std::string &path, std::string &folder, std::string &name)
 {
     const std::size_t slash = path.rfind('/');
     if (slash == std::string::npos) {
-        folder = ".";
+        folder.assign(1, '.');
         name = path;
     } else {
-        folder = slash == 0 ? "/" : path.substr(0, slash);
+        folder = path.substr(0, slash == 0 ? 1 : slash);
         name = path.substr(slash + 1);
     }
     return !name.empty() && name != "." && name != "..";

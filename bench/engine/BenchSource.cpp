@@ -102,7 +102,10 @@ void writeBenchSource(const std::string &path, int pages)
             OH a = pdf.makeIndirectObject(OH::newDictionary());
             a.replaceKey("/Type", OH::newName("/Annot"));
             a.replaceKey("/Subtype", OH::newName("/Link"));
-            a.replaceKey("/Rect", OH::parse("[" + std::to_string(x) + " 20 " + std::to_string(x + 60) + " 40]"));
+            auto box = OH::newArray();
+            for (int v : {x, 20, x + 60, 40})
+                box.appendItem(OH::newInteger(v));
+            a.replaceKey("/Rect", box);
             a.replaceKey("/Dest", dest(pageObjects[static_cast<std::size_t>(target)]));
             annots.appendItem(a);
         };

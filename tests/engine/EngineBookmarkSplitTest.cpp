@@ -142,7 +142,7 @@ TEST(EngineBookmarkSplit, WideSequenceNumbers)
     Options o;
     o.pages = 120;
     for (int i = 0; i < 120; ++i)
-        o.outline.push_back({"P" + std::to_string(i + 1), i});
+        o.outline.push_back({std::string("P").append(std::to_string(i + 1)), i});
     TempDir out;
     const auto names = splitByOutline(o, 1, out);
     ASSERT_EQ(names.size(), 120u);

@@ -52,7 +52,8 @@ struct Builder {
     OH makeDest(DestKind kind, int page, OH item)
     {
         OH explicitDest = destTo(pages.at(static_cast<std::size_t>(page)));
-        const std::string key = "d" + std::to_string(++destSerial);
+        std::string key = std::to_string(++destSerial);
+        key.insert(key.begin(), 'd');
         switch (kind) {
         case DestKind::Explicit:
             item.replaceKey("/Dest", explicitDest);

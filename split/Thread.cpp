@@ -144,6 +144,9 @@ void Thread::State::RunPending()
         lock.lock();
         pendingCall->error = error;
         pendingCall->done = true;
+        // Woken after the unlock, the worker does not have to wait for the mutex again.
+        lock.unlock();
         changed.notify_all();
+        lock.lock();
     }
 }

@@ -17,7 +17,8 @@ extern "C" {
 #endif
 
 /* Called once per page written; answering 0 stops the call. The arguments carry no meaning
-   the caller relies on. */
+   the caller relies on (this engine passes pages written so far in this call, the call's
+   total, 0, 0). */
 typedef int32_t (*SplitProgressProc)(int32_t, int32_t, int32_t, int32_t);
 
 /* Stands in for the tree-view handle: the engine hands over the outline one item at a time. */
@@ -39,8 +40,12 @@ PDFENGINE_API int32_t GetPageCount(int32_t doc);
 /* sink may be null: only count. Answers 0 without bookmarks, else 1 + the deepest level. */
 PDFENGINE_API int32_t GetOutline(int32_t doc, struct OutlineSink *sink, int32_t reserved);
 PDFENGINE_API int32_t ClosePDF(int32_t doc);
+/* With rest 1 the left-out pages go to "<name>_rest.pdf" beside outputFile ("a.pdf" ->
+   "a_rest.pdf", "a" -> "a_rest.pdf"); no such file when nothing is left out. */
 PDFENGINE_API int32_t SplitPDFW(const char16_t *source, const char *pageList, const char16_t *outputFile,
                                 int32_t rest, SplitProgressProc progress);
+/* Writes "<nn> <bookmark title>.pdf" into outputFolder, numbered in page order; never
+   replaces a file there (a taken name gets " (2)", " (3)" ...). */
 PDFENGINE_API int32_t SplitWithOutlineW(const char16_t *source, const char16_t *outputFolder, int32_t level,
                                         int32_t reserved, SplitProgressProc progress);
 

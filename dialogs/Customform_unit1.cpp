@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QSet>
 #include <QTreeView>
 
 using namespace DialogStyle;
@@ -72,6 +73,12 @@ QString invalidNameMessage()
         characters << QString(c);
     return QStringLiteral("The file name can not contain the following characters:\n%1")
         .arg(characters.join(QLatin1Char(' ')));
+}
+
+// Built by concatenation: a base name may itself hold "%1".
+QString proposedName(const QString &baseName, int n)
+{
+    return baseName + QLatin1Char('(') + QString::number(n) + QStringLiteral(").PDF");
 }
 
 void warn(QWidget *owner, const QString &text, int &refusals)
@@ -252,15 +259,19 @@ void TCustomSettingsForm::EnsurePdfExtension(QString &name)
 void TCustomSettingsForm::AddActExecute()
 {
     WaitCursor wait;
+    // The same answer as asking NameExists for n = 1, 2, ..., with the names folded only once.
+    QSet<QString> taken;
+    for (int row = 0; row < m_list->count(); ++row)
+        taken.insert(foldAsciiUpper(m_list->item(row)->fileName));
     const int rows = m_list->count();
     int n = rows + 1;
     for (int candidate = 1; candidate <= rows; ++candidate) {
-        if (!NameExists(QStringLiteral("%1(%2).PDF").arg(pdfInfo->baseName).arg(candidate))) {
+        if (!taken.contains(foldAsciiUpper(proposedName(pdfInfo->baseName, candidate)))) {
             n = candidate;
             break;
         }
     }
-    m_list->append({QStringLiteral("%1(%2).PDF").arg(pdfInfo->baseName).arg(n), QStringLiteral("1")});
+    m_list->append({proposedName(pdfInfo->baseName, n), QStringLiteral("1")});
 
     const QModelIndex added = m_list->index(m_list->count() - 1, 0);
     VstList->scrollTo(added);

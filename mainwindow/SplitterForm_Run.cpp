@@ -13,6 +13,7 @@
 #include "Ssbutton.h"
 #include "Tskinprocess.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
@@ -27,14 +28,17 @@ void TSplitterForm::BuildOutputArea()
     Place(TntLabel13, "TntLabel13", 48, 536, 120, 16);
     Style(TntLabel13, Arial(13, true));
 
-    // Radio buttons group by parent: these two are a group apart from the mode buttons,
-    // which live in the options panel.
+    // These two are one group, apart from the mode buttons of the options panel. The skin
+    // buttons beside them are buttons too, so the group is explicit.
     rbSaveAsSourcepath = new QRadioButton(this);
     Place(rbSaveAsSourcepath, "rbSaveAsSourcepath", 45, 566, 13, 13);
     rbSaveAsSourcepath->setAccessibleName(QStringLiteral("Save in the same folder as source"));
     rbSaveCustomizePath = new QRadioButton(this);
     Place(rbSaveCustomizePath, "rbSaveCustomizePath", 45, 594, 13, 13);
     rbSaveCustomizePath->setAccessibleName(QStringLiteral("Customize"));
+    auto *outputGroup = new QButtonGroup(this);
+    outputGroup->addButton(rbSaveAsSourcepath);
+    outputGroup->addButton(rbSaveCustomizePath);
     rbSaveCustomizePath->setChecked(true);
 
     lblSaveAsSourcepath = new TClickLabel(QStringLiteral("Save in the same folder as source"), this);

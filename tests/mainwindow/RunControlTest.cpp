@@ -57,6 +57,8 @@ protected:
         Open(source);
         ASSERT_EQ(form->pdfInfo->pageCount, 10);
         Click("lblSaveAsSourcepath");
+        ASSERT_TRUE(form->rbSaveAsSourcepath->isChecked());
+        ASSERT_FALSE(form->rbSaveCustomizePath->isChecked());
         Platform::MessageBoxSeam::clearRecords();
         Platform::MessageBoxSeam::setHandler([](const Platform::MessageRecord &) { return Platform::IDNO; });
     }

@@ -22,15 +22,15 @@ protected:
     {
         dir = new QTemporaryDir;
         path = dir->filePath(QStringLiteral("outline.pdf"));
-        PdfGen::Spec spec;
-        spec.pages = 6;
-        spec.outline = {
+        PdfGen::Spec document;
+        document.pages = 6;
+        document.outline = {
             {QStringLiteral("Chapter One"), 1,
              {{QStringLiteral("Section 1.1"), 2, {{QStringLiteral("\u00dcber \u2211 \u65e5\u672c"), 3, {}}}},
               {QStringLiteral("Section 1.2"), 4, {}}}},
             {QStringLiteral("Chapter Two"), 5, {}},
         };
-        PdfGen::Write(path, spec);
+        PdfGen::Write(path, document);
         handle = OpenPDFW(reinterpret_cast<const char16_t *>(path.utf16()), 0);
     }
     static void TearDownTestSuite()

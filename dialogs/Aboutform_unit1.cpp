@@ -13,13 +13,14 @@ using namespace DialogStyle;
 TAboutForm::TAboutForm(QWidget *owner) : QDialog(owner)
 {
     setObjectName(QStringLiteral("AboutForm"));
-    setWindowTitle(QStringLiteral("About"));
     ssSkinForm1 = SkinForm(this, "face_about");
 
     // The strings are read once; later changes of the context are not shown.
     const MuiContext *context = GetMuiContext();
     const MuiContext empty;
     const MuiContext &texts = context ? *context : empty;
+    // Window lists show what the dialog is about, with the version it shows.
+    setWindowTitle(QStringLiteral("About %1 %2").arg(texts.Title, texts.Version).trimmed());
 
     const QFont bold12 = Arial(12, true);
     const QFont plain11 = Arial(11);

@@ -46,8 +46,9 @@ void TSplitterForm::BuildOutputArea()
     Style(lblSaveAsSourcepath, Arial(12));
     lblCustomizePath = new TClickLabel(QStringLiteral("Customize"), this);
     Place(lblCustomizePath, "lblCustomizePath", 64, 594, 50, 13);
+    // The design's 12 px system font fits "Customize" into 48 px; its stand-in needs 11 px.
     QFont sans(QStringLiteral("Liberation Sans"));
-    sans.setPixelSize(12);
+    sans.setPixelSize(11);
     Style(lblCustomizePath, sans);
 
     edtOutputFolder = new QLineEdit(this);

@@ -95,7 +95,7 @@ TEST_F(LauncherTree, LoadsDllBeforePlugDllRunsTheModuleAndUnloadsInReverse)
 
     const auto runs = events(r, "run");
     ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs.front().rfind("Orvanta Pagemill", 0), 0u) << runs.front();
+    EXPECT_EQ(runs.front().rfind("Orvanta Pagemill icon", 0), 0u) << "the title and the embedded icon set: " << runs.front();
 
     // Launch happens while every library is loaded, before any unload.
     const auto runAt = std::find_if(r.log.begin(), r.log.end(), [](const std::string &l) { return l.rfind("run ", 0) == 0; });

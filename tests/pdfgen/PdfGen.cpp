@@ -7,7 +7,6 @@
 #include <qpdf/QPDFWriter.hh>
 #include <qpdf/QUtil.hh>
 
-#include <regex>
 #include <stdexcept>
 
 namespace PdfGen {
@@ -57,6 +56,19 @@ int addItems(QPDF &pdf, QPDFObjectHandle parent, const std::vector<Bookmark> &it
     return count;
 }
 
+// The N of the first "(Page N)" in a content stream, 0 when there is none.
+int markIn(const std::string &content)
+{
+    static const std::string prefix = "(Page ";
+    const std::size_t at = content.find(prefix);
+    if (at == std::string::npos)
+        return 0;
+    int value = 0;
+    for (std::size_t i = at + prefix.size(); i < content.size() && content[i] >= '0' && content[i] <= '9'; ++i)
+        value = value * 10 + (content[i] - '0');
+    return value;
+}
+
 } // namespace
 
 void Write(const QString &path, const Spec &spec)
@@ -86,14 +98,12 @@ std::vector<int> PageMarks(const QString &path)
     try {
         QPDF pdf;
         pdf.processFile(path.toUtf8().constData());
-        static const std::regex mark(R"(\(Page (\d+)\))");
         for (QPDFPageObjectHelper &page : QPDFPageDocumentHelper(pdf).getAllPages()) {
             Pl_Buffer buffer("content");
             page.pipeContents(&buffer);
             std::shared_ptr<Buffer> bytes = buffer.getBufferSharedPointer();
             const std::string content(reinterpret_cast<const char *>(bytes->getBuffer()), bytes->getSize());
-            std::smatch m;
-            marks.push_back(std::regex_search(content, m, mark) ? std::stoi(m[1].str()) : 0);
+            marks.push_back(markIn(content));
         }
     } catch (const std::exception &) {
         marks.clear();

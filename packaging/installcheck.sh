@@ -44,11 +44,14 @@ sleep 0.5
 xdotool key Up Return
 about=$(timeout 15 xdotool search --sync --onlyvisible --name "About Orvanta Pagemill $version" | head -n1)
 echo "installcheck: About dialog $about shows version $version"
-xdotool key Return
+xdotool key Escape
 sleep 0.5
+xdotool search --onlyvisible --name "About Orvanta Pagemill" >/dev/null && { echo "installcheck: About did not close"; exit 1; }
 xdotool mousemove $((X + 528)) $((Y + 14)) click 1
-wait "$app"
-code=$?
+for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.2; done
+if kill -0 "$app" 2>/dev/null; then echo "installcheck: the program did not end when its window closed"; exit 1; fi
+code=0
+wait "$app" || code=$?
 app=""
 echo "installcheck: program ended with exit code $code"
 test "$code" -eq 0

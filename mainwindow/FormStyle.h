@@ -1,27 +1,24 @@
-// The look shared by the main window's controls: fonts, the green text colour, skin buttons.
+// The look of the main window's controls: the dialogs' fonts, colours and skin buttons, and
+// placing a control at its design bounds.
 #pragma once
 
-#include <QColor>
-#include <QFont>
-#include <QString>
+#include "DialogStyle.h"
 
 class QWidget;
-class TssSkinButton;
 
 namespace FormStyle {
 
-inline const QColor TextGreen(0x46, 0x7A, 0x01);
-
-// Arial at a character height in pixels.
-QFont Arial(int pixelHeight, bool bold = false);
+using DialogStyle::Arial;
+using DialogStyle::SkinButton;
+using DialogStyle::TextGreen;
 
 // Gives w the font and the green text colour (or another colour).
-void Style(QWidget *w, const QFont &font, const QColor &colour = TextGreen);
+inline void Style(QWidget *w, const QFont &font, const QColor &colour = TextGreen)
+{
+    DialogStyle::Style(w, font, colour);
+}
 
 // Places a widget at its design bounds and names it.
 void Place(QWidget *w, const char *name, int left, int top, int width, int height);
-
-// A skin button at its design position, drawn from the named strip.
-TssSkinButton *SkinButton(QWidget *parent, const char *name, const char *skin, int left, int top);
 
 } // namespace FormStyle

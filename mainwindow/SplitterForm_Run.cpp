@@ -221,18 +221,26 @@ void TSplitterForm::SplitStopActExecute()
     if (answer != Platform::IDYES) {
         if (splitThread)
             splitThread->paused = false;
-    } else if (splitThread) {
-        jobCancelled = true;
-        splitThread->cancelled = true;
-        splitThread->paused = false;
-        splitThread->WaitFor();
-        delete splitThread;
-        splitThread = nullptr;
+    } else {
+        CancelJob();
     }
     if (m_finishPending) {
         m_finishPending = false;
         FinishJob(m_pendingFolder, m_pendingSuccess);
     }
+}
+
+void TSplitterForm::CancelJob()
+{
+    if (!splitThread)
+        return;
+    jobCancelled = true;
+    splitThread->cancelled = true;
+    splitThread->paused = false;
+    // The job's last call, OnSplitFinished, runs inside this wait and resets the buttons.
+    splitThread->WaitFor();
+    delete splitThread;
+    splitThread = nullptr;
 }
 
 void TSplitterForm::ssSkinButton1Click()

@@ -150,14 +150,7 @@ void TSplitterForm::FormCreate()
 
 void TSplitterForm::FormDestroy()
 {
-    if (splitThread) {
-        jobCancelled = true;
-        splitThread->cancelled = true;
-        splitThread->paused = false;
-        splitThread->WaitFor();
-        delete splitThread;
-        splitThread = nullptr;
-    }
+    CancelJob();
     if (pdfInfo && pdfInfo->docHandle >= 0)
         ClosePDF(pdfInfo->docHandle);
     pdfInfo.reset();

@@ -155,6 +155,8 @@ private:
     void ssSkinButton5Click();
     int64_t TotalPagesOf(const PDFItemInfo &job) const;
     void FinishJob(const QString &outputFolder, bool success);
+    // Cancels the job, waits for its end while serving its calls, and deletes it.
+    void CancelJob();
 
     void btnHelpClick();
     void HelpActExecute();

@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 
+TClickLabel::TClickLabel(QWidget *parent) : QLabel(parent) {}
+
 TClickLabel::TClickLabel(const QString &text, QWidget *parent) : QLabel(text, parent) {}
 
 void TClickLabel::mousePressEvent(QMouseEvent *event)

@@ -1,4 +1,5 @@
-// A label that reports clicks, for the labels that stand beside the caption-less radio buttons.
+// A label that reports a left click (press and release over it): the labels beside the
+// caption-less radio buttons, and the link labels.
 #pragma once
 
 #include <QLabel>
@@ -6,6 +7,7 @@
 class TClickLabel : public QLabel {
     Q_OBJECT
 public:
+    explicit TClickLabel(QWidget *parent = nullptr);
     TClickLabel(const QString &text, QWidget *parent);
 
 signals:

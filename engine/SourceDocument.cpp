@@ -45,6 +45,9 @@ std::shared_ptr<SourceDocument> SourceDocument::open(const std::string &path, st
         // From here on the QPDF object owns the file and closes it.
         doc->pdf_->processFile(path.c_str(), file, true);
         doc->pages_ = doc->pdf_->getAllPages();
+        // A page tree may list missing objects or non-dictionaries among its kids; qpdf keeps
+        // them as pages, and a part made of them would be a broken file.
+        std::erase_if(doc->pages_, [](QPDFObjectHandle &page) { return !page.isDictionary(); });
     } catch (QPDFExc &e) {
         error = e.getErrorCode() == qpdf_e_password ? PDFENGINE_E_PASSWORD : PDFENGINE_E_DAMAGED;
         return nullptr;

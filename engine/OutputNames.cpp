@@ -29,7 +29,9 @@ std::string safeTitle(const std::string &utf8)
             clean += u' ';
         else if (c == u'/' || c == u'\\')
             clean += u'_';
-        else if (c != 0xFEFF)
+        else if (c == 0xFEFF || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069))
+            continue; // direction overrides would let "fdp.exe" show as "exe.pdf"
+        else
             clean += c;
     }
     // utf8ToUtf16 left no lone surrogates, so the way back cannot fail.

@@ -13,8 +13,9 @@ inline constexpr std::size_t kMaxTitleBytes = 200;
 // always longer than the first name and ends the same way, so the two never coincide.
 std::string restFileName(const std::string &outputPath);
 
-// A bookmark title as a file-name part: no "/", "\", NUL or control characters, trimmed,
-// at most kMaxTitleBytes bytes cut at a character boundary, "Untitled" when nothing is left.
+// A bookmark title as a file-name part: no "/", "\", NUL, control or text-direction override
+// characters, trimmed, at most kMaxTitleBytes bytes cut at a character boundary, "Untitled"
+// when nothing is left.
 std::string safeTitle(const std::string &utf8);
 
 // "07 Title.pdf": the sequence number zero-padded to width digits; k > 1 adds " (k)".

@@ -95,6 +95,7 @@ TEST_P(HostileInput, OpensCutsAndLeavesOnlyWholeFilesInsideTheOutputFolder)
 
     const auto start = std::chrono::steady_clock::now();
     const int32_t doc = OpenPDFW(Wide(source), 0);
+    RecordProperty("open", doc);
     switch (file.open) {
     case Hostile::OpenResult::Opens:
         ASSERT_GE(doc, 0);
@@ -124,6 +125,7 @@ TEST_P(HostileInput, OpensCutsAndLeavesOnlyWholeFilesInsideTheOutputFolder)
 
     const int32_t pages = GetPageCount(doc);
     EXPECT_GE(pages, 0);
+    RecordProperty("pages", pages);
     if (file.pages >= 0) {
         EXPECT_EQ(pages, file.pages);
     }
@@ -157,6 +159,12 @@ TEST_P(HostileInput, OpensCutsAndLeavesOnlyWholeFilesInsideTheOutputFolder)
 
         const JobOutcome outcome = RunSplitJob(info, JobLimit);
         ASSERT_TRUE(outcome.ended) << "no end within the time limit";
+        // What the user sees and what is on disk, for the test report.
+        const QString seen = (outcome.success             ? QStringLiteral("success, ")
+                              : outcome.messages.isEmpty() ? QStringLiteral("no message, ")
+                                                           : QStringLiteral("failure message, ")) +
+                             QString::number(FilesBelow(outcome.folder).size()) + QStringLiteral(" files");
+        RecordProperty(job.name, seen.toStdString());
         EXPECT_EQ(outcome.folder, info.outputFolder);
         if (outcome.success) {
             EXPECT_TRUE(outcome.messages.isEmpty());
@@ -173,6 +181,9 @@ TEST_P(HostileInput, OpensCutsAndLeavesOnlyWholeFilesInsideTheOutputFolder)
             EXPECT_FALSE(name.contains(u'/')) << "outside the output folder's own level";
             EXPECT_TRUE(name.endsWith(QStringLiteral(".pdf")));
             EXPECT_FALSE(name.startsWith(QStringLiteral(".pagemill-")));
+            for (QChar c : name)
+                EXPECT_FALSE((c >= QChar(0x202A) && c <= QChar(0x202E)) || (c >= QChar(0x2066) && c <= QChar(0x2069)))
+                    << "a direction override in a file name";
             EXPECT_EQ(QpdfCheckProblem(outcome.folder + u'/' + name).toStdString(), std::string());
         }
         if (outcome.success && job.mode != SplitBookmark) {

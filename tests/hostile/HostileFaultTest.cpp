@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -128,6 +129,33 @@ INSTANTIATE_TEST_SUITE_P(
                     WriteFault{"BookmarkOnClose", "PDFENGINE_TEST_FAIL_CLOSE", "1", SplitBookmark},
                     WriteFault{"RangeOnClose", "PDFENGINE_TEST_FAIL_CLOSE", "1", SplitRange}),
     [](const testing::TestParamInfo<WriteFault> &param) { return std::string(param.param.name); });
+
+// The disk fills up while the second file is written: the first stays whole, the second
+// never appears, and the job says it failed.
+TEST_F(Faults, ADiskThatFillsUpMidJobKeepsTheFilesBefore)
+{
+    PDFItemInfo info = Source(dir.path() + QStringLiteral("/in"), QStringLiteral("report"));
+    info.splitMode = SplitSpec;
+    info.customItems = {{QStringLiteral("small.pdf"), QStringLiteral("1")},
+                        {QStringLiteral("large.pdf"), QStringLiteral("1-6")},
+                        {QStringLiteral("after.pdf"), QStringLiteral("2")}};
+    info.outputFolder = dir.path() + QStringLiteral("/measure");
+    const JobOutcome measured = RunSplitJob(info, 60s);
+    ASSERT_TRUE(measured.success);
+    const qint64 small = QFileInfo(measured.folder + QStringLiteral("/small.pdf")).size();
+    const qint64 large = QFileInfo(measured.folder + QStringLiteral("/large.pdf")).size();
+    ASSERT_LT(small + 200, large);
+
+    info.outputFolder = dir.path() + QStringLiteral("/out/report");
+    setenv("PDFENGINE_TEST_FAIL_WRITE_AFTER", QByteArray::number((small + large) / 2).constData(), 1);
+    const JobOutcome outcome = RunSplitJob(info, 60s);
+    unsetenv("PDFENGINE_TEST_FAIL_WRITE_AFTER");
+    ExpectCleanEnd(outcome);
+    EXPECT_FALSE(outcome.success);
+    EXPECT_EQ(FilesBelow(outcome.folder), QStringList{QStringLiteral("small.pdf")});
+    EXPECT_EQ(PdfGen::PageMarks(outcome.folder + QStringLiteral("/small.pdf")), std::vector<int>({1}));
+    Close(info);
+}
 
 TEST_F(Faults, AReadOnlyOutputFolderShowsTheFailure)
 {

@@ -7,7 +7,9 @@
 #include <qpdf/QPDFXRefEntry.hh>
 
 #include <cstdio>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace pdfengine {
 
@@ -25,14 +27,21 @@ constexpr int kMaxDestIndirection = 4;
 
 std::shared_ptr<SourceDocument> SourceDocument::open(const std::string &path, std::int32_t &error)
 {
-    std::FILE *file = std::fopen(path.c_str(), "rbe");
-    if (file == nullptr) {
+    // Without O_NONBLOCK, opening a named pipe waits for a writer that may never come.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
         error = PDFENGINE_E_UNREADABLE;
         return nullptr;
     }
     struct stat st {};
-    if (fstat(fileno(file), &st) != 0 || !S_ISREG(st.st_mode)) {
-        std::fclose(file);
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        error = PDFENGINE_E_UNREADABLE;
+        return nullptr;
+    }
+    std::FILE *file = fdopen(fd, "rb");
+    if (file == nullptr) {
+        ::close(fd);
         error = PDFENGINE_E_UNREADABLE;
         return nullptr;
     }

@@ -3,6 +3,7 @@
 // thread (the creating thread when there is no application object).
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <exception>
@@ -45,6 +46,8 @@ private:
         const std::function<void()> *call = nullptr;
         std::exception_ptr error;
         bool done = false;
+        // Set with done, for the worker's short look before it goes to sleep.
+        std::atomic<bool> ran{false};
     };
     struct State {
         std::mutex mutex;

@@ -309,7 +309,7 @@ int Run(int pages, int rounds)
         throw Fail("no temporary folder");
     QDir(dir.path()).mkpath(QStringLiteral("window"));
     const QString source = dir.filePath(QStringLiteral("window/source.pdf"));
-    PdfGen::Write(source, PdfGen::Spec{pages, {}});
+    PdfGen::Write(source, PdfGen::Document{pages, {}});
 
     WindowBench window(source);
     // One warm-up page, so both sides start with the source parsed and the files cached.

@@ -22,7 +22,7 @@ protected:
     {
         dir = new QTemporaryDir;
         path = dir->filePath(QStringLiteral("outline.pdf"));
-        PdfGen::Spec document;
+        PdfGen::Document document;
         document.pages = 6;
         document.outline = {
             {QStringLiteral("Chapter One"), 1,

@@ -57,7 +57,7 @@ protected:
         EXPECT_TRUE(QDir().mkpath(folder));
         PDFItemInfo info;
         info.filePath = folder + u'/' + baseName + QStringLiteral(".pdf");
-        PdfGen::Write(info.filePath, PdfGen::Spec{6, Outline});
+        PdfGen::Write(info.filePath, PdfGen::Document{6, Outline});
         info.fileFolder = folder + u'/';
         info.baseName = baseName;
         info.docHandle = OpenPDFW(Wide(info.filePath), 0);
@@ -199,7 +199,7 @@ TEST_P(ChangedSource, EndsInTheMessageOrInWholeFiles)
         ASSERT_TRUE(text.open(QIODevice::WriteOnly));
         text.write("not a PDF any more\n");
     } else if (change.replacementPages > 0) {
-        PdfGen::Write(info.filePath, PdfGen::Spec{change.replacementPages, {}});
+        PdfGen::Write(info.filePath, PdfGen::Document{change.replacementPages, {}});
     }
     const JobOutcome outcome = RunSplitJob(info, 60s);
     ExpectCleanEnd(outcome);

@@ -149,7 +149,7 @@ TEST_F(LoadingTest, OutlineLevelsFillTheLevelList)
     EXPECT_EQ(form->pdfInfo->outlineLevels, 0);
     EXPECT_EQ(list->count(), 0);
 
-    PdfGen::Spec deep{6, {{QStringLiteral("A"), 1, {{QStringLiteral("A.1"), 2, {{QStringLiteral("A.1.a"), 3, {}}}}}},
+    PdfGen::Document deep{6, {{QStringLiteral("A"), 1, {{QStringLiteral("A.1"), 2, {{QStringLiteral("A.1.a"), 3, {}}}}}},
                           {QStringLiteral("B"), 4, {}}}};
     Open(MakePdf(QStringLiteral("deep.pdf"), deep));
     EXPECT_EQ(form->pdfInfo->outlineLevels, 3);

@@ -152,9 +152,9 @@ protected:
     void SetUp() override
     {
         WindowTest::SetUp();
-        PdfGen::Spec spec{8, {{QStringLiteral("One"), 1, {{QStringLiteral("One.a"), 2, {{QStringLiteral("One.a.i"), 3, {}}}}}},
+        PdfGen::Document levels{8, {{QStringLiteral("One"), 1, {{QStringLiteral("One.a"), 2, {{QStringLiteral("One.a.i"), 3, {}}}}}},
                               {QStringLiteral("Two"), 5, {}}}};
-        Open(MakePdf(QStringLiteral("levels.pdf"), spec));
+        Open(MakePdf(QStringLiteral("levels.pdf"), levels));
         ASSERT_EQ(form->pdfInfo->outlineLevels, 3);
         Platform::MessageBoxSeam::clearRecords();
     }

@@ -34,10 +34,10 @@ void WindowTest::TearDown()
     SetMuiContext(nullptr);
 }
 
-QString WindowTest::MakePdf(const QString &name, const PdfGen::Spec &spec)
+QString WindowTest::MakePdf(const QString &name, const PdfGen::Document &document)
 {
     const QString path = work.filePath(name);
-    PdfGen::Write(path, spec);
+    PdfGen::Write(path, document);
     return path;
 }
 

@@ -19,8 +19,8 @@ protected:
     void TearDown() override;
 
     // Writes a document into the work folder and answers its path.
-    QString MakePdf(const QString &name, const PdfGen::Spec &spec);
-    QString MakePdf(const QString &name, int pages) { return MakePdf(name, PdfGen::Spec{pages, {}}); }
+    QString MakePdf(const QString &name, const PdfGen::Document &document);
+    QString MakePdf(const QString &name, int pages) { return MakePdf(name, PdfGen::Document{pages, {}}); }
     // Loads a document as the file dialog would.
     void Open(const QString &path);
     // Clicks a control found by its object name.

@@ -71,19 +71,19 @@ int markIn(const std::string &content)
 
 } // namespace
 
-void Write(const QString &path, const Spec &spec)
+void Write(const QString &path, const Document &document)
 {
     QPDF pdf;
     pdf.emptyPDF();
     QPDFObjectHandle font = pdf.makeIndirectObject(
         QPDFObjectHandle::parse("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>"));
     QPDFPageDocumentHelper helper(pdf);
-    for (int i = 1; i <= spec.pages; ++i)
+    for (int i = 1; i <= document.pages; ++i)
         helper.addPage(QPDFPageObjectHelper(makePage(pdf, i, font)), false);
-    if (!spec.outline.empty()) {
+    if (!document.outline.empty()) {
         QPDFObjectHandle outlines =
             pdf.makeIndirectObject(QPDFObjectHandle::parse("<< /Type /Outlines >>"));
-        const int count = addItems(pdf, outlines, spec.outline, helper.getAllPages());
+        const int count = addItems(pdf, outlines, document.outline, helper.getAllPages());
         outlines.replaceKey("/Count", QPDFObjectHandle::newInteger(count));
         pdf.getRoot().replaceKey("/Outlines", outlines);
     }

@@ -15,13 +15,13 @@ struct Bookmark {
     std::vector<Bookmark> children;
 };
 
-struct Spec {
+struct Document {
     int pages = 1;
     std::vector<Bookmark> outline;
 };
 
 // Writes the document; throws std::runtime_error when it cannot.
-void Write(const QString &path, const Spec &spec);
+void Write(const QString &path, const Document &document);
 
 // The "Page N" marks of the document's pages in order, e.g. {1, 2, 7}; empty when the file
 // does not open.

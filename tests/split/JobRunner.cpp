@@ -86,7 +86,7 @@ PDFItemInfo SplitThreadJob::Document(int pages, const std::vector<PdfGen::Bookma
 {
     PDFItemInfo info;
     info.filePath = Path(QStringLiteral("report.pdf"));
-    PdfGen::Write(info.filePath, PdfGen::Spec{pages, outline});
+    PdfGen::Write(info.filePath, PdfGen::Document{pages, outline});
     info.fileFolder = dir.path() + u'/';
     info.baseName = QStringLiteral("report");
     info.pageCount = pages;

@@ -58,6 +58,16 @@ QLineEdit *edit(QWidget *parent, const char *name, const QString &text, int left
     return field;
 }
 
+// The up-down arrows beside a count field: never below 1, starting at position.
+TUpDown *countArrows(QWidget *panel, QLineEdit *field, const char *name, int left, int top, int position)
+{
+    auto *arrows = new TUpDown(field, panel);
+    Place(arrows, name, left, top, 16, 23);
+    arrows->setMinimum(1);
+    arrows->setPosition(position);
+    return arrows;
+}
+
 } // namespace
 
 void TSplitterForm::BuildOptionsPanel()
@@ -76,10 +86,7 @@ void TSplitterForm::BuildOptionsPanel()
     rbSplitEvery = modeButton(panel, "rbSplitEvery", 42);
     lblSplitEvery = clickLabel(panel, "lblSplitEvery", QStringLiteral("Cut by every"), 64, 40, 72, 15);
     edtSplitEvery = edit(panel, "edtSplitEvery", QStringLiteral("1"), 139, 37, 99, 23);
-    UpDownSplitEvery = new TUpDown(edtSplitEvery, panel);
-    Place(UpDownSplitEvery, "UpDownSplitEvery", 238, 37, 16, 23);
-    UpDownSplitEvery->setMinimum(1);
-    UpDownSplitEvery->setPosition(1);
+    UpDownSplitEvery = countArrows(panel, edtSplitEvery, "UpDownSplitEvery", 238, 37, 1);
     TntLabel2 = plainLabel(panel, "TntLabel2", QStringLiteral("Page(s)"), 259, 41, 50, 15);
 
     rbSplitBookmark = modeButton(panel, "rbSplitBookmark", 76);
@@ -112,10 +119,7 @@ void TSplitterForm::BuildOptionsPanel()
     rbSplitAverage = modeButton(panel, "rbSplitAverage", 232);
     lblSplitAverage = clickLabel(panel, "lblSplitAverage", QStringLiteral("Cut averagely to"), 64, 230, 95, 15);
     edtSplitAverage = edit(panel, "edtSplitAverage", QStringLiteral("2"), 161, 228, 79, 23);
-    UpDownSplitAverage = new TUpDown(edtSplitAverage, panel);
-    Place(UpDownSplitAverage, "UpDownSplitAverage", 240, 228, 16, 23);
-    UpDownSplitAverage->setMinimum(1);
-    UpDownSplitAverage->setPosition(2);
+    UpDownSplitAverage = countArrows(panel, edtSplitAverage, "UpDownSplitAverage", 240, 228, 2);
     UpDownSplitAverage->setMaximum(100);
     TntLabel10 = plainLabel(panel, "TntLabel10", QStringLiteral("PDF file(s)"), 262, 230, 70, 15);
 

@@ -5,6 +5,7 @@
 // median wall and processor times, the thread's overhead in percent, and the cost of the per-page synchronous
 // call by itself.
 #include "PdfEngine.h"
+#include "JobWithoutWindow.h"
 #include "Splitthread.h"
 #include "Thread.h"
 
@@ -90,47 +91,13 @@ Times DirectSeconds(const QString &source, const QString &folder, int pages)
     return {std::chrono::duration<double>(Clock::now() - start).count(), CpuSeconds() - cpuStart};
 }
 
-// Does what the window does per page: works out a percentage for its bar.
-struct Window : ISplitForm {
-    bool OnSplitProgress(int32_t pagesDone) override
-    {
-        percent = pagesDone * 100 / total;
-        return true;
-    }
-    bool OnSplitFinished(const QString &, bool ok) override
-    {
-        success = ok;
-        loop.quit();
-        return true;
-    }
-    int32_t total = 1;
-    int32_t percent = 0;
-    bool success = false;
-    QEventLoop loop;
-};
-
 Times ThreadSeconds(const QString &source, const QString &folder, int pages)
 {
-    PDFItemInfo info;
-    info.filePath = source;
-    info.baseName = QStringLiteral("part");
-    info.pageCount = pages;
-    info.outputFolder = folder;
-    info.splitMode = SplitEvery;
-    info.pagesPerFile = 1;
-    Window window;
-    window.total = pages;
     const double cpuStart = CpuSeconds();
     const auto start = Clock::now();
-    {
-        SplitThread job(true, &window);
-        job.item = &info;
-        job.Resume();
-        window.loop.exec();
-        job.WaitFor();
-    }
+    const bool ok = Bench::RunJobWithoutWindow(source, folder, QStringLiteral("part"), pages);
     const Times times{std::chrono::duration<double>(Clock::now() - start).count(), CpuSeconds() - cpuStart};
-    if (!window.success || window.percent != 100) {
+    if (!ok) {
         std::fprintf(stderr, "the job did not succeed\n");
         std::exit(1);
     }

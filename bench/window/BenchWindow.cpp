@@ -8,6 +8,7 @@
 #include "Actions.h"
 #include "Application.h"
 #include "FileDialogs.h"
+#include "JobWithoutWindow.h"
 #include "MessageBox.h"
 #include "MessageBoxSeam.h"
 #include "MuiContext.h"
@@ -109,50 +110,16 @@ DirectRound Direct(const QString &source, const QString &folder, const QString &
     return round;
 }
 
-// What the job thread talks to when there is no window: it only works out the bar's percentage.
-struct NoWindow : ISplitForm {
-    bool OnSplitProgress(int32_t pagesDone) override
-    {
-        percent = pagesDone * 100 / total;
-        return true;
-    }
-    bool OnSplitFinished(const QString &, bool ok) override
-    {
-        success = ok;
-        loop.quit();
-        return true;
-    }
-    int32_t total = 1;
-    int32_t percent = 0;
-    bool success = false;
-    QEventLoop loop;
-};
-
 // The same job through the job thread on a plain event loop, with no window: the measure the
 // window's own cost is taken against.
 DirectRound ThreadOnly(const QString &source, const QString &folder, const QString &baseName, int pages)
 {
     Remove(folder);
-    PDFItemInfo info;
-    info.filePath = source;
-    info.baseName = baseName;
-    info.pageCount = pages;
-    info.outputFolder = folder;
-    info.splitMode = SplitEvery;
-    info.pagesPerFile = 1;
-    NoWindow form;
-    form.total = pages;
     DirectRound round;
     const auto start = Clock::now();
-    {
-        SplitThread job(true, &form);
-        job.item = &info;
-        job.Resume();
-        form.loop.exec();
-        job.WaitFor();
-    }
+    const bool ok = Bench::RunJobWithoutWindow(source, folder, baseName, pages);
     round.wall = Since(start);
-    if (!form.success || form.percent != 100)
+    if (!ok)
         throw Fail("the job without a window did not succeed");
     round.out = Measure(folder);
     Remove(folder);

@@ -5,8 +5,6 @@
 #include <QObject>
 #include <QThread>
 
-#include <chrono>
-
 namespace {
 
 const QEvent::Type RunPendingEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
@@ -124,12 +122,6 @@ void Thread::Synchronize(const std::function<void()> &call)
     state->changed.notify_all();
     if (dispatcher)
         QCoreApplication::postEvent(dispatcher, new QEvent(RunPendingEvent));
-    // The UI thread usually answers within microseconds. Putting the worker to sleep and waking
-    // it again costs far more than that on an idle machine, once per page, so look for the answer
-    // for a short, bounded time before sleeping.
-    const auto lookUntil = std::chrono::steady_clock::now() + std::chrono::microseconds(200);
-    while (!pendingCall.ran.load(std::memory_order_acquire) && std::chrono::steady_clock::now() < lookUntil)
-        std::this_thread::yield();
     std::unique_lock lock(state->mutex);
     state->changed.wait(lock, [&] { return pendingCall.done; });
     if (pendingCall.error)
@@ -152,7 +144,6 @@ void Thread::State::RunPending()
         lock.lock();
         pendingCall->error = error;
         pendingCall->done = true;
-        pendingCall->ran.store(true, std::memory_order_release);
         // Woken after the unlock, the worker does not have to wait for the mutex again.
         lock.unlock();
         changed.notify_all();

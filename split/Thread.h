@@ -3,7 +3,6 @@
 // thread (the creating thread when there is no application object).
 #pragma once
 
-#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <exception>
@@ -46,8 +45,6 @@ private:
         const std::function<void()> *call = nullptr;
         std::exception_ptr error;
         bool done = false;
-        // Set with done, for the worker's short look before it goes to sleep.
-        std::atomic<bool> ran{false};
     };
     struct State {
         std::mutex mutex;

@@ -3,6 +3,7 @@
 // thread (the creating thread when there is no application object).
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <exception>
@@ -45,13 +46,25 @@ private:
         const std::function<void()> *call = nullptr;
         std::exception_ptr error;
         bool done = false;
+        // Set with done, last: a worker that sees it may return and destroy this call.
+        std::atomic<bool> answered{false};
     };
     struct State {
+        State();
+        ~State();
         std::mutex mutex;
         std::condition_variable changed;
         std::deque<PendingCall *> pending;
         bool finished = false;
+        // Mirrors of pending.size() and finished that the spinning sides read without the mutex.
+        std::atomic<int> pendingCount{0};
+        std::atomic<bool> finishedFlag{false};
+        // While the UI thread looks for the next call itself, the worker need not wake it.
+        std::atomic<bool> uiLooking{false};
+        int wakeFd = -1; // an eventfd the UI thread's event loop watches
+        void Wake();
         void RunPending(); // on the UI thread
+        void Serve();      // on the UI thread, when wakeFd is readable
     };
 
     void Run();

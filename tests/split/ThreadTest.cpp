@@ -9,8 +9,11 @@
 
 #include <atomic>
 #include <chrono>
+#include <iterator>
+#include <memory>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -180,6 +183,69 @@ TEST(Thread, ANeverResumedThreadIsDestroyedAtOnce)
         LambdaThread thread([&](LambdaThread &) { ran = true; });
     }
     EXPECT_FALSE(ran);
+}
+
+// The worker's gaps between calls fall before, around and after the time each side looks for
+// the other before it sleeps: a wake lost in the hand-over would leave a call unanswered.
+TEST(Thread, EveryCallIsAnsweredWhateverTheGapBetweenCalls)
+{
+    const std::chrono::microseconds gaps[] = {0us, 20us, 150us, 190us, 200us, 210us, 260us, 500us, 2ms};
+    constexpr int kRounds = 200;
+    int answered = 0;
+    bool inOrder = true;
+    LambdaThread thread([&](LambdaThread &self) {
+        int next = 0;
+        for (int round = 0; round < kRounds; ++round) {
+            for (auto gap : gaps) {
+                const auto until = std::chrono::steady_clock::now() + gap;
+                while (std::chrono::steady_clock::now() < until) {
+                }
+                const int expected = next++;
+                self.Synchronize([&] {
+                    inOrder = inOrder && answered == expected;
+                    ++answered;
+                });
+            }
+        }
+    });
+    thread.Resume();
+    ASSERT_TRUE(ServeUntilFinished(thread));
+    EXPECT_EQ(answered, kRounds * static_cast<int>(std::size(gaps)));
+    EXPECT_TRUE(inOrder);
+}
+
+// While calls come back to back the UI thread still returns to its event loop now and then.
+TEST(Thread, CallsBackToBackLeaveTheEventLoopRunning)
+{
+    std::atomic<bool> timerFired{false};
+    std::atomic<bool> firedWhileCalling{false};
+    LambdaThread thread([&](LambdaThread &self) {
+        const auto until = std::chrono::steady_clock::now() + 2s;
+        while (std::chrono::steady_clock::now() < until && !timerFired)
+            self.Synchronize([] {});
+        firedWhileCalling = timerFired.load();
+    });
+    QTimer::singleShot(20, [&] { timerFired = true; });
+    thread.Resume();
+    ASSERT_TRUE(ServeUntilFinished(thread));
+    EXPECT_TRUE(firedWhileCalling);
+}
+
+// A thread object made on another thread still has its calls run by the UI thread's loop.
+TEST(Thread, AThreadMadeOffTheUiThreadIsServedByTheUiThread)
+{
+    std::unique_ptr<LambdaThread> thread;
+    bool ranOnUi = false;
+    std::thread maker([&] {
+        thread = std::make_unique<LambdaThread>([&](LambdaThread &self) {
+            self.Synchronize([&] { ranOnUi = OnUiThread(); });
+        });
+    });
+    maker.join();
+    thread->Resume();
+    ASSERT_TRUE(ServeUntilFinished(*thread));
+    EXPECT_TRUE(ranOnUi);
+    thread.reset();
 }
 
 } // namespace

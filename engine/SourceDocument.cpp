@@ -1,11 +1,13 @@
 #include "SourceDocument.h"
 
 #include "PdfEngine.h"
+#include "TruncatedRepair.h"
 
 #include <qpdf/QPDFExc.hh>
 #include <qpdf/QPDFSystemError.hh>
 #include <qpdf/QPDFXRefEntry.hh>
 
+#include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -22,6 +24,29 @@ std::uint64_t objectKey(QPDFObjectHandle &h)
 }
 
 constexpr int kMaxDestIndirection = 4;
+
+bool readWholeFile(const std::string &path, std::string &bytes)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    if (ok) {
+        bytes.resize(static_cast<std::size_t>(st.st_size));
+        std::size_t done = 0;
+        while (ok && done < bytes.size()) {
+            const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
+            if (got < 0 && errno == EINTR)
+                continue;
+            ok = got > 0;
+            if (ok)
+                done += static_cast<std::size_t>(got);
+        }
+    }
+    ::close(fd);
+    return ok;
+}
 
 } // namespace
 
@@ -59,13 +84,15 @@ std::shared_ptr<SourceDocument> SourceDocument::open(const std::string &path, st
         std::erase_if(doc->pages_, [](QPDFObjectHandle &page) { return !page.isDictionary(); });
     } catch (QPDFExc &e) {
         error = e.getErrorCode() == qpdf_e_password ? PDFENGINE_E_PASSWORD : PDFENGINE_E_DAMAGED;
-        return nullptr;
+        if (error == PDFENGINE_E_PASSWORD || !doc->openRepaired(error))
+            return nullptr;
     } catch (QPDFSystemError &) {
         error = PDFENGINE_E_UNREADABLE;
         return nullptr;
     } catch (std::exception &) {
         error = PDFENGINE_E_DAMAGED;
-        return nullptr;
+        if (!doc->openRepaired(error))
+            return nullptr;
     }
     try {
         for (auto &entry : doc->pdf_->getXRefTable())
@@ -81,6 +108,38 @@ std::shared_ptr<SourceDocument> SourceDocument::open(const std::string &path, st
         doc->pageIndex_.emplace(objectKey(doc->pages_[i]), static_cast<int>(i));
     error = 0;
     return doc;
+}
+
+// A file cut short: open a rebuilt copy of it, if one can be made, with its whole pages.
+bool SourceDocument::openRepaired(std::int32_t &error)
+{
+    std::string bytes;
+    if (!readWholeFile(path_, bytes)) {
+        error = PDFENGINE_E_UNREADABLE;
+        return false;
+    }
+    std::optional<std::string> rebuilt = rebuildTruncated(bytes);
+    if (!rebuilt)
+        return false;
+    repairedBytes_ = std::move(*rebuilt);
+    auto pdf = std::make_unique<QPDF>();
+    pdf->setSuppressWarnings(true);
+    pdf->setAttemptRecovery(true);
+    try {
+        pdf->processMemoryFile(path_.c_str(), repairedBytes_.data(), repairedBytes_.size());
+        std::vector<QPDFObjectHandle> pages = pdf->getAllPages();
+        std::erase_if(pages, [](QPDFObjectHandle &page) { return !page.isDictionary(); });
+        if (pages.empty()) {
+            repairedBytes_.clear();
+            return false;
+        }
+        pages_ = std::move(pages);
+    } catch (std::exception &) {
+        repairedBytes_.clear();
+        return false;
+    }
+    pdf_ = std::move(pdf);
+    return true;
 }
 
 int SourceDocument::pageIndexOf(QPDFObjectHandle page) const

@@ -52,13 +52,17 @@ public:
     const std::string &path() const { return path_; }
     // Whether the source packs objects into object streams; its parts do the same.
     bool usesObjectStreams() const { return objectStreams_; }
+    // Whether the document was read from a rebuilt copy of a file cut short, not from the file.
+    bool repaired() const { return !repairedBytes_.empty(); }
 
 private:
     SourceDocument() = default;
     QPDFObjectHandle lookupName(QPDFObjectHandle name);
+    bool openRepaired(std::int32_t &error);
 
     std::string path_;
     bool objectStreams_ = false;
+    std::string repairedBytes_; // what pdf_ reads when the file itself could not be opened
     std::unique_ptr<QPDF> pdf_;
     std::vector<QPDFObjectHandle> pages_;
     std::unordered_map<std::uint64_t, int> pageIndex_;

@@ -5,6 +5,7 @@
 #include <QSocketNotifier>
 #include <QThread>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <sys/eventfd.h>
@@ -25,6 +26,7 @@ const bool kLookBeforeSleeping = std::thread::hardware_concurrency() > 1;
 constexpr auto kLook = std::chrono::microseconds(200);
 // The UI thread goes back to its event loop at least this often while it serves calls.
 constexpr auto kServeBudget = std::chrono::milliseconds(4);
+constexpr int kMaxMissedLooks = 6;
 
 inline void Relax()
 {
@@ -214,14 +216,22 @@ void Thread::State::Serve()
     RunPending();
     if (!kLookBeforeSleeping)
         return;
+    // Pages that take long make looking a waste: after a look that found nothing, skip a
+    // growing number of chances before looking again.
+    if (skipLooks > 0) {
+        --skipLooks;
+        return;
+    }
     // A job calls once per page: the next call usually comes within the engine's time for one
     // page, and taking it here spares the worker a wake through the event loop.
     uiLooking.store(true);
     const auto start = Clock::now();
     auto last = start;
+    bool found = false;
     for (;;) {
         if (pendingCount.load(std::memory_order_acquire) > 0) {
             RunPending();
+            found = true;
             last = Clock::now();
             if (last - start >= kServeBudget)
                 break;
@@ -237,4 +247,10 @@ void Thread::State::Serve()
     uiLooking.store(false);
     // A call pushed while the flag was still set wrote no wake: it is taken here.
     RunPending();
+    if (found) {
+        missedLooks = 0;
+    } else {
+        missedLooks = std::min(missedLooks + 1, kMaxMissedLooks);
+        skipLooks = (1 << missedLooks) - 1;
+    }
 }

@@ -62,6 +62,7 @@ private:
         // While the UI thread looks for the next call itself, the worker need not wake it.
         std::atomic<bool> uiLooking{false};
         int wakeFd = -1; // an eventfd the UI thread's event loop watches
+        int missedLooks = 0, skipLooks = 0; // UI thread only
         void Wake();
         void RunPending(); // on the UI thread
         void Serve();      // on the UI thread, when wakeFd is readable

@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <string_view>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -25,13 +26,20 @@ std::uint64_t objectKey(QPDFObjectHandle &h)
 
 constexpr int kMaxDestIndirection = 4;
 
-bool readWholeFile(const std::string &path, std::string &bytes)
+// Reads a PDF whole; a file whose first kilobyte has no PDF header is not read at all (a film
+// renamed to .pdf need not be loaded to be refused).
+bool readWholePdf(const std::string &path, std::string &bytes)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return false;
     struct stat st {};
     bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    if (ok) {
+        char head[1024];
+        const ssize_t got = ::pread(fd, head, sizeof head, 0);
+        ok = got > 0 && std::string_view(head, static_cast<std::size_t>(got)).find("%PDF-") != std::string_view::npos;
+    }
     if (ok) {
         bytes.resize(static_cast<std::size_t>(st.st_size));
         std::size_t done = 0;
@@ -84,14 +92,14 @@ std::shared_ptr<SourceDocument> SourceDocument::open(const std::string &path, st
         std::erase_if(doc->pages_, [](QPDFObjectHandle &page) { return !page.isDictionary(); });
     } catch (QPDFExc &e) {
         error = e.getErrorCode() == qpdf_e_password ? PDFENGINE_E_PASSWORD : PDFENGINE_E_DAMAGED;
-        if (error == PDFENGINE_E_PASSWORD || !doc->openRepaired(error))
+        if (error == PDFENGINE_E_PASSWORD || !doc->openRepaired())
             return nullptr;
     } catch (QPDFSystemError &) {
         error = PDFENGINE_E_UNREADABLE;
         return nullptr;
     } catch (std::exception &) {
         error = PDFENGINE_E_DAMAGED;
-        if (!doc->openRepaired(error))
+        if (!doc->openRepaired())
             return nullptr;
     }
     try {
@@ -111,13 +119,11 @@ std::shared_ptr<SourceDocument> SourceDocument::open(const std::string &path, st
 }
 
 // A file cut short: open a rebuilt copy of it, if one can be made, with its whole pages.
-bool SourceDocument::openRepaired(std::int32_t &error)
+bool SourceDocument::openRepaired()
 {
     std::string bytes;
-    if (!readWholeFile(path_, bytes)) {
-        error = PDFENGINE_E_UNREADABLE;
+    if (!readWholePdf(path_, bytes))
         return false;
-    }
     std::optional<std::string> rebuilt = rebuildTruncated(bytes);
     if (!rebuilt)
         return false;

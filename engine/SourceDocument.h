@@ -58,7 +58,7 @@ public:
 private:
     SourceDocument() = default;
     QPDFObjectHandle lookupName(QPDFObjectHandle name);
-    bool openRepaired(std::int32_t &error);
+    bool openRepaired();
 
     std::string path_;
     bool objectStreams_ = false;

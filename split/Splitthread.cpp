@@ -4,9 +4,11 @@
 #include "PdfEngine.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <chrono>
+#include <sys/stat.h>
 #include <thread>
 
 std::atomic<SplitThread *> CurrentSplitThread{nullptr};
@@ -56,6 +58,7 @@ void SplitThread::Execute()
         progressCount = 0;
         result = false;
         if (item) {
+            sourceStamp = StampOf(item->filePath);
             MakeUniqueOutputFolder();
             result = RunJob();
         }
@@ -167,8 +170,26 @@ bool SplitThread::DoSplitBookmark()
     return ok ? true : Failed();
 }
 
+SplitThread::SourceStamp SplitThread::StampOf(const QString &path)
+{
+    SourceStamp stamp;
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return stamp;
+    stamp.known = true;
+    stamp.device = st.st_dev;
+    stamp.inode = st.st_ino;
+    stamp.size = st.st_size;
+    stamp.mtimeSec = st.st_mtim.tv_sec;
+    stamp.mtimeNsec = st.st_mtim.tv_nsec;
+    return stamp;
+}
+
 bool SplitThread::SplitPages(const QString &pageList, const QString &outputFile, bool rest)
 {
+    // Only a source the job saw at its start is checked; a missing one fails in the engine.
+    if (sourceStamp.known && !(StampOf(item->filePath) == sourceStamp))
+        return false;
     const QByteArray list = pageList.toUtf8();
     return SplitPDFW(Wide(item->filePath), list.constData(), Wide(outputFile), rest ? 1 : 0,
                      SplitProgressCallback)

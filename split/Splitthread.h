@@ -41,6 +41,16 @@ private:
     bool DoSplitNumbered(int32_t fileCount, int32_t pagesPerPart);
     bool SplitPages(const QString &pageList, const QString &outputFile, bool rest);
     bool Failed(); // shows the failure message and answers false
+    // The source as the job found it; a job whose source changes under it stops rather than
+    // mix parts of two versions.
+    struct SourceStamp {
+        bool known = false;
+        unsigned long long device = 0, inode = 0;
+        long long size = 0, mtimeSec = 0, mtimeNsec = 0;
+        bool operator==(const SourceStamp &) const = default;
+    };
+    static SourceStamp StampOf(const QString &path);
+    SourceStamp sourceStamp;
     void NotifyProgress();
     void NotifyFinished();
 };

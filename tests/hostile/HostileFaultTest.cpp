@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -232,6 +233,34 @@ INSTANTIATE_TEST_SUITE_P(Sources, ChangedSource,
                                          SourceChange{"ReplacedByShorterCustom", 3, SplitSpec},
                                          SourceChange{"ReplacedByLongerEvery", 9, SplitEvery}),
                          [](const testing::TestParamInfo<SourceChange> &param) { return std::string(param.param.name); });
+
+// A source replaced while the job runs (a download finishing, a sync) stops the job with the
+// message after the files already written: no part may come from the other version.
+TEST_F(Faults, ASourceReplacedMidJobStopsTheJob)
+{
+    for (SplitMode mode : {SplitEvery, SplitSpec}) {
+        SCOPED_TRACE(static_cast<int>(mode));
+        PDFItemInfo info = Source(dir.path() + QStringLiteral("/in"), QStringLiteral("report"));
+        info.outputFolder = dir.path() + QStringLiteral("/out%1/report").arg(static_cast<int>(mode));
+        Configure(info, mode);
+        bool replaced = false;
+        const JobOutcome outcome = RunSplitJob(info, 60s, [&](int32_t pagesDone) {
+            if (pagesDone != 2 || replaced)
+                return;
+            // Written beside it and renamed over it, as downloaders and sync tools do.
+            const QString next = dir.path() + QStringLiteral("/in/next.pdf");
+            PdfGen::Write(next, PdfGen::Document{8, {}});
+            replaced = ::rename(QFile::encodeName(next).constData(), QFile::encodeName(info.filePath).constData()) == 0;
+        });
+        ASSERT_TRUE(replaced);
+        ExpectCleanEnd(outcome);
+        EXPECT_FALSE(outcome.success);
+        const QString first = mode == SplitEvery ? QStringLiteral("report(1).pdf") : QStringLiteral("front.pdf");
+        EXPECT_EQ(FilesBelow(outcome.folder), QStringList{first});
+        EXPECT_EQ(PdfGen::PageMarks(outcome.folder + u'/' + first), std::vector<int>({1, 2}));
+        Close(info);
+    }
+}
 
 struct LongPath {
     const char *name;

@@ -13,9 +13,11 @@
 
 const QString FailureText = QStringLiteral("Internal error occurs while cutting pdf files.\n");
 
-bool RecordingForm::OnSplitProgress(int32_t)
+bool RecordingForm::OnSplitProgress(int32_t pagesDone)
 {
     ++progressCalls;
+    if (onProgress)
+        onProgress(pagesDone);
     return true;
 }
 
@@ -27,10 +29,11 @@ bool RecordingForm::OnSplitFinished(const QString &outputFolder, bool success)
     return true;
 }
 
-JobOutcome RunSplitJob(PDFItemInfo &info, std::chrono::milliseconds limit)
+JobOutcome RunSplitJob(PDFItemInfo &info, std::chrono::milliseconds limit, std::function<void(int32_t)> onProgress)
 {
     Platform::MessageBoxSeam::clearRecords();
     RecordingForm form;
+    form.onProgress = std::move(onProgress);
     QEventLoop loop;
     bool timedOut = false;
     QTimer timer;

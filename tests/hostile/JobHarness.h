@@ -8,11 +8,13 @@
 #include <QStringList>
 
 #include <chrono>
+#include <functional>
 
 struct RecordingForm : ISplitForm {
     bool OnSplitProgress(int32_t pagesDone) override;
     bool OnSplitFinished(const QString &outputFolder, bool success) override;
 
+    std::function<void(int32_t)> onProgress; // on the UI thread, with the pages written so far
     int progressCalls = 0;
     int finishedCalls = 0;
     QString finishedFolder;
@@ -29,7 +31,8 @@ struct JobOutcome {
 
 // Starts the job suspended, sets the record, resumes it and runs the event loop until it ends
 // or limit passes. The message box seam must be installed.
-JobOutcome RunSplitJob(PDFItemInfo &info, std::chrono::milliseconds limit);
+JobOutcome RunSplitJob(PDFItemInfo &info, std::chrono::milliseconds limit,
+                       std::function<void(int32_t)> onProgress = {});
 
 extern const QString FailureText;
 

@@ -17,6 +17,8 @@
 
 namespace pdfengine {
 
+class FastSource;
+
 struct ResolvedDest {
     int page = -1;          // 0-based
     QPDFObjectHandle array; // explicit destination: page first, then the view
@@ -52,6 +54,9 @@ public:
     const std::string &path() const { return path_; }
     // Whether the source packs objects into object streams; its parts do the same.
     bool usesObjectStreams() const { return objectStreams_; }
+
+    // The fast part writer's cache of this source; null where the fast path is off.
+    std::shared_ptr<FastSource> fastSource;
 
 private:
     SourceDocument() = default;

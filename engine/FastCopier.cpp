@@ -1,0 +1,108 @@
+#include "FastCopier.h"
+
+namespace pdfengine {
+
+namespace {
+
+// Deeper than qpdf's own parser lets a direct object nest.
+constexpr int kMaxDepth = 1000;
+
+} // namespace
+
+FastCopier::FastCopier(SourceDocument &src, FastSource &cache, const std::vector<int> &pages)
+    : src_(src), cache_(cache)
+{
+    for (int index : pages)
+        partPages_.insert(fastKey(src.pages()[static_cast<std::size_t>(index)].getObjGen()));
+}
+
+QPDFObjectHandle FastCopier::copy(QPDF &part, QPDFObjectHandle foreign)
+{
+    if (!foreign.isIndirect())
+        return copyDirect(part, foreign, 0);
+    return copyIndirect(part, foreign, true);
+}
+
+std::optional<QPDFObjGen> FastCopier::standInFor(QPDFObjGen partObject) const
+{
+    auto it = standIns_.find(fastKey(partObject));
+    if (it == standIns_.end())
+        return std::nullopt;
+    return it->second;
+}
+
+std::optional<QPDFObjGen> FastCopier::copyOf(QPDFObjGen sourceObject) const
+{
+    auto it = copies_.find(fastKey(sourceObject));
+    if (it == copies_.end() || standIns_.count(fastKey(it->second.getObjGen())) != 0)
+        return std::nullopt;
+    return it->second.getObjGen();
+}
+
+// Mirrors qpdf's copier: one copy per source object and part, the page tree never followed,
+// a page copied only when the builder asks for it. A reference to a page of the part from
+// anything it copies lands on that page's copy; one to any other page becomes null.
+QPDFObjectHandle FastCopier::copyIndirect(QPDF &part, QPDFObjectHandle foreign, bool top)
+{
+    const QPDFObjGen og = foreign.getObjGen();
+    const std::uint64_t key = fastKey(og);
+    if (partPages_.count(key) != 0) {
+        QPDFObjectHandle &slot = copies_[key];
+        if (!slot.isInitialized())
+            slot = part.makeIndirectObject(QPDFObjectHandle::newNull());
+        QPDFObjectHandle page = slot;
+        if (top && filledPages_.insert(key).second)
+            part.replaceObject(page.getObjGen(), copyDirect(part, foreign, 0));
+        return page;
+    }
+    auto known = copies_.find(key);
+    if (known != copies_.end())
+        return known->second;
+    if (cache_.isPage(src_, og) || foreign.isDictionaryOfType("/Pages"))
+        return QPDFObjectHandle::newNull();
+    if (foreign.isStream()) {
+        QPDFObjectHandle standIn = QPDFObjectHandle::newStream(&part);
+        copies_.emplace(key, standIn);
+        standIns_.emplace(fastKey(standIn.getObjGen()), og);
+        return standIn;
+    }
+    if (!foreign.isArray() && !foreign.isDictionary())
+        return foreign.isNull() ? QPDFObjectHandle::newNull() : copyDirect(part, foreign, 0);
+    if (cache_.isEdited(src_, og)) {
+        // Registered before its contents are copied, so a loop back to it finds it.
+        QPDFObjectHandle copy = part.makeIndirectObject(QPDFObjectHandle::newNull());
+        copies_.emplace(key, copy);
+        part.replaceObject(copy.getObjGen(), copyDirect(part, foreign, 0));
+        return copy;
+    }
+    QPDFObjectHandle standIn =
+        part.makeIndirectObject(foreign.isArray() ? QPDFObjectHandle::newArray() : QPDFObjectHandle::newDictionary());
+    copies_.emplace(key, standIn);
+    standIns_.emplace(fastKey(standIn.getObjGen()), og);
+    return standIn;
+}
+
+QPDFObjectHandle FastCopier::copyDirect(QPDF &part, QPDFObjectHandle value, int depth)
+{
+    if (depth > kMaxDepth)
+        throw FastUnsupported("object nested too deeply");
+    if (value.isIndirect() && depth > 0)
+        return copyIndirect(part, value, false);
+    if (value.isArray()) {
+        auto out = QPDFObjectHandle::newArray();
+        for (auto &item : value.aitems())
+            out.appendItem(copyDirect(part, item, depth + 1));
+        return out;
+    }
+    if (value.isDictionary()) {
+        auto out = QPDFObjectHandle::newDictionary();
+        for (auto &[key, item] : value.ditems())
+            out.replaceKey(key, copyDirect(part, item, depth + 1));
+        return out;
+    }
+    if (value.isStream())
+        throw FastUnsupported("stream where a direct value was expected");
+    return value.isIndirect() ? QPDFObjectHandle::parse(value.unparseResolved()) : value.shallowCopy();
+}
+
+} // namespace pdfengine

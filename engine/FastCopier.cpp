@@ -48,8 +48,9 @@ QPDFObjectHandle FastCopier::copyIndirect(QPDF &part, QPDFObjectHandle foreign, 
     const std::uint64_t key = fastKey(og);
     if (partPages_.count(key) != 0) {
         QPDFObjectHandle &slot = copies_[key];
+        // Never null, even before it is filled: qpdf drops a dictionary key whose value is null.
         if (!slot.isInitialized())
-            slot = part.makeIndirectObject(QPDFObjectHandle::newNull());
+            slot = part.makeIndirectObject(QPDFObjectHandle::newDictionary());
         QPDFObjectHandle page = slot;
         if (top && filledPages_.insert(key).second)
             part.replaceObject(page.getObjGen(), copyDirect(part, foreign, 0));
@@ -70,7 +71,8 @@ QPDFObjectHandle FastCopier::copyIndirect(QPDF &part, QPDFObjectHandle foreign, 
         return foreign.isNull() ? QPDFObjectHandle::newNull() : copyDirect(part, foreign, 0);
     if (cache_.isEdited(src_, og)) {
         // Registered before its contents are copied, so a loop back to it finds it.
-        QPDFObjectHandle copy = part.makeIndirectObject(QPDFObjectHandle::newNull());
+        QPDFObjectHandle copy =
+            part.makeIndirectObject(foreign.isArray() ? QPDFObjectHandle::newArray() : QPDFObjectHandle::newDictionary());
         copies_.emplace(key, copy);
         part.replaceObject(copy.getObjGen(), copyDirect(part, foreign, 0));
         return copy;

@@ -7,6 +7,18 @@ namespace {
 // Deeper than qpdf's own parser lets a direct object nest.
 constexpr int kMaxDepth = 1000;
 
+// The keys of pages, annotations and fields that the builder or qpdf's page functions read or
+// change in the part; everything else of these objects is written as the source has it.
+bool builderLooksAt(const std::string &key)
+{
+    static const char *const keys[] = {"/Type", "/Parent", "/Annots", "/B", "/Subtype", "/Dest", "/A",
+                                       "/P",    "/Popup",  "/Kids",   "/FT", "/T"};
+    for (const char *k : keys)
+        if (key == k)
+            return true;
+    return false;
+}
+
 } // namespace
 
 FastCopier::FastCopier(SourceDocument &src, FastSource &cache, const std::vector<int> &pages)
@@ -31,6 +43,12 @@ std::optional<QPDFObjGen> FastCopier::standInFor(QPDFObjGen partObject) const
     return it->second;
 }
 
+const FastCopier::DirectValue *FastCopier::directValueFor(QPDFObjGen partObject) const
+{
+    auto it = directValues_.find(fastKey(partObject));
+    return it == directValues_.end() ? nullptr : &it->second;
+}
+
 std::optional<QPDFObjGen> FastCopier::copyOf(QPDFObjGen sourceObject) const
 {
     auto it = copies_.find(fastKey(sourceObject));
@@ -53,58 +71,82 @@ QPDFObjectHandle FastCopier::copyIndirect(QPDF &part, QPDFObjectHandle foreign, 
             slot = part.makeIndirectObject(QPDFObjectHandle::newDictionary());
         QPDFObjectHandle page = slot;
         if (top && filledPages_.insert(key).second)
-            part.replaceObject(page.getObjGen(), copyDirect(part, foreign, 0));
+            part.replaceObject(page.getObjGen(), copyEdited(part, foreign));
         return page;
     }
     auto known = copies_.find(key);
     if (known != copies_.end())
         return known->second;
-    if (cache_.isPage(src_, og) || foreign.isDictionaryOfType("/Pages"))
+    const FastSource::Shape shape = cache_.shapeOf(src_, og);
+    using Shape = FastSource::Shape;
+    if (shape == Shape::Page || shape == Shape::Pages || shape == Shape::Null)
         return QPDFObjectHandle::newNull();
-    if (foreign.isStream()) {
+    if (shape == Shape::Scalar)
+        return copyDirect(part, foreign, 0);
+    if (shape == Shape::Stream) {
         QPDFObjectHandle standIn = QPDFObjectHandle::newStream(&part);
         copies_.emplace(key, standIn);
         standIns_.emplace(fastKey(standIn.getObjGen()), og);
         return standIn;
     }
-    if (!foreign.isArray() && !foreign.isDictionary())
-        return foreign.isNull() ? QPDFObjectHandle::newNull() : copyDirect(part, foreign, 0);
+    const bool array = shape == Shape::Array;
     if (cache_.isEdited(src_, og)) {
         // Registered before its contents are copied, so a loop back to it finds it.
         QPDFObjectHandle copy =
-            part.makeIndirectObject(foreign.isArray() ? QPDFObjectHandle::newArray() : QPDFObjectHandle::newDictionary());
+            part.makeIndirectObject(array ? QPDFObjectHandle::newArray() : QPDFObjectHandle::newDictionary());
         copies_.emplace(key, copy);
-        part.replaceObject(copy.getObjGen(), copyDirect(part, foreign, 0));
+        part.replaceObject(copy.getObjGen(), array ? copyDirect(part, foreign, 0) : copyEdited(part, foreign));
         return copy;
     }
     QPDFObjectHandle standIn =
-        part.makeIndirectObject(foreign.isArray() ? QPDFObjectHandle::newArray() : QPDFObjectHandle::newDictionary());
+        part.makeIndirectObject(array ? QPDFObjectHandle::newArray() : QPDFObjectHandle::newDictionary());
     copies_.emplace(key, standIn);
     standIns_.emplace(fastKey(standIn.getObjGen()), og);
     return standIn;
+}
+
+QPDFObjectHandle FastCopier::copyEdited(QPDF &part, QPDFObjectHandle foreign)
+{
+    if (!foreign.isDictionary())
+        return copyDirect(part, foreign, 0);
+    auto out = QPDFObjectHandle::newDictionary();
+    for (auto &[key, item] : foreign.ditems()) {
+        if (!builderLooksAt(key) && !item.isIndirect() && (item.isArray() || item.isDictionary())) {
+            QPDFObjectHandle standIn =
+                part.makeIndirectObject(item.isArray() ? QPDFObjectHandle::newArray() : QPDFObjectHandle::newDictionary());
+            directValues_.emplace(fastKey(standIn.getObjGen()), DirectValue{foreign.getObjGen(), key});
+            out.replaceKey(key, standIn);
+        } else {
+            out.replaceKey(key, copyDirect(part, item, 1));
+        }
+    }
+    return out;
 }
 
 QPDFObjectHandle FastCopier::copyDirect(QPDF &part, QPDFObjectHandle value, int depth)
 {
     if (depth > kMaxDepth)
         throw FastUnsupported("object nested too deeply");
-    if (value.isIndirect() && depth > 0)
+    if (depth > 0 && value.isIndirect())
         return copyIndirect(part, value, false);
-    if (value.isArray()) {
+    switch (value.getTypeCode()) {
+    case ::ot_array: {
         auto out = QPDFObjectHandle::newArray();
         for (auto &item : value.aitems())
             out.appendItem(copyDirect(part, item, depth + 1));
         return out;
     }
-    if (value.isDictionary()) {
+    case ::ot_dictionary: {
         auto out = QPDFObjectHandle::newDictionary();
         for (auto &[key, item] : value.ditems())
             out.replaceKey(key, copyDirect(part, item, depth + 1));
         return out;
     }
-    if (value.isStream())
+    case ::ot_stream:
         throw FastUnsupported("stream where a direct value was expected");
-    return value.isIndirect() ? QPDFObjectHandle::parse(value.unparseResolved()) : value.shallowCopy();
+    default:
+        return value.isIndirect() ? QPDFObjectHandle::parse(value.unparseResolved()) : value.shallowCopy();
+    }
 }
 
 } // namespace pdfengine

@@ -110,6 +110,30 @@ bool FastSource::isPage(SourceDocument &src, QPDFObjGen og)
     return src.pdf().getObjectByObjGen(og).isDictionaryOfType("/Page");
 }
 
+FastSource::Shape FastSource::shapeOf(SourceDocument &src, QPDFObjGen og)
+{
+    const std::uint64_t key = fastKey(og);
+    auto it = shapes_.find(key);
+    if (it != shapes_.end())
+        return it->second;
+    Shape shape = Shape::Scalar;
+    QPDFObjectHandle h = src.pdf().getObjectByObjGen(og);
+    if (isPage(src, og))
+        shape = Shape::Page;
+    else if (h.isDictionaryOfType("/Pages"))
+        shape = Shape::Pages;
+    else if (h.isNull())
+        shape = Shape::Null;
+    else if (h.isStream())
+        shape = Shape::Stream;
+    else if (h.isArray())
+        shape = Shape::Array;
+    else if (h.isDictionary())
+        shape = Shape::Dictionary;
+    shapes_.emplace(key, shape);
+    return shape;
+}
+
 bool FastSource::streamDataIsWhereQpdfSaid(long long offset, std::size_t length) const
 {
     constexpr std::size_t kTail = 64;
@@ -142,20 +166,13 @@ bool FastSource::streamDataIsWhereQpdfSaid(long long offset, std::size_t length)
 FastSource::Entry FastSource::makeEntry(SourceDocument &src, QPDFObjGen og)
 {
     Entry e;
-    if (isPage(src, og)) {
-        e.kind = Kind::Page;
+    const Shape shape = shapeOf(src, og);
+    if (shape == Shape::Page || shape == Shape::Pages || shape == Shape::Null) {
+        e.kind = shape == Shape::Page ? Kind::Page : shape == Shape::Pages ? Kind::Pages : Kind::Null;
         return e;
     }
     QPDFObjectHandle h = src.pdf().getObjectByObjGen(og);
-    if (h.isDictionaryOfType("/Pages")) {
-        e.kind = Kind::Pages;
-        return e;
-    }
-    if (h.isNull()) {
-        e.kind = Kind::Null;
-        return e;
-    }
-    if (h.isStream()) {
+    if (shape == Shape::Stream) {
         e.kind = Kind::Stream;
         e.text = "<<";
         for (auto &[key, value] : h.getDict().ditems()) {
@@ -182,6 +199,24 @@ FastSource::Entry FastSource::makeEntry(SourceDocument &src, QPDFObjGen og)
     if (!complete)
         throw FastUnsupported("object text not read to its end");
     return e;
+}
+
+const FastSource::Entry &FastSource::directValue(SourceDocument &src, QPDFObjGen og, const std::string &key)
+{
+    std::string name = og.unparse(' ') + ' ' + key;
+    auto it = directValues_.find(name);
+    if (it != directValues_.end())
+        return it->second;
+    Entry e;
+    QPDFObjectHandle value = src.pdf().getObjectByObjGen(og).getKey(key);
+    if (value.isIndirect() || value.isStream())
+        throw FastUnsupported("value is not direct");
+    e.text = value.unparseResolved();
+    bool complete = false;
+    e.refs = findReferences(e.text, &complete);
+    if (!complete)
+        throw FastUnsupported("value text not read to its end");
+    return directValues_.emplace(std::move(name), std::move(e)).first->second;
 }
 
 const FastSource::Entry &FastSource::entry(SourceDocument &src, QPDFObjGen og)

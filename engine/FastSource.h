@@ -43,6 +43,9 @@ public:
         std::size_t dataLength = 0;
     };
 
+    // What the copier needs to know of an object before deciding how to take it.
+    enum class Shape { Page, Pages, Null, Stream, Array, Dictionary, Scalar };
+
     struct FileIdentity {
         unsigned long long device = 0, inode = 0;
         long long size = 0, mtimeSec = 0, mtimeNsec = 0;
@@ -60,6 +63,10 @@ public:
     // form fields above widgets): these are copied into the part, everything else is not.
     bool isEdited(SourceDocument &src, QPDFObjGen og);
     bool isPage(SourceDocument &src, QPDFObjGen og);
+    // The direct value under key in the source dictionary og, serialised like an entry.
+    const Entry &directValue(SourceDocument &src, QPDFObjGen og, const std::string &key);
+    // Remembered per object, so a part does not resolve the source's objects again.
+    Shape shapeOf(SourceDocument &src, QPDFObjGen og);
     // Reads exactly n bytes at offset; throws std::runtime_error when the file has fewer.
     void read(long long offset, unsigned char *buffer, std::size_t n) const;
 
@@ -75,6 +82,8 @@ private:
     std::unordered_set<std::uint64_t> pages_;
     std::unordered_set<std::uint64_t> edited_;
     std::unordered_map<std::uint64_t, Entry> entries_;
+    std::unordered_map<std::uint64_t, Shape> shapes_;
+    std::unordered_map<std::string, Entry> directValues_; // "id gen key"
 };
 
 } // namespace pdfengine

@@ -22,13 +22,21 @@ std::atomic<int> fastParts{0};
 // Objects of the source and of the part share one numbering; the high bit tells them apart.
 constexpr std::uint64_t kSourceObject = 1ULL << 63;
 
+struct Inline {
+    const FastSource::Entry *entry = nullptr;
+    std::vector<int> targets;
+};
+
 struct Planned {
     bool fromSource = false;
     QPDFObjGen og;
     std::string text; // the part's own objects; source objects keep theirs in the cache
     std::vector<ObjectRef> refs;
     const FastSource::Entry *entry = nullptr;
-    std::vector<int> targets; // output number of each reference, 0 where it is null
+    // Output number of each reference, 0 where it is null; -1 - i where inlines[i] is written
+    // in place of the reference.
+    std::vector<int> targets;
+    std::vector<Inline> inlines;
 };
 
 // Everything the part's file will hold, numbered in the order it is reached from the trailer.
@@ -54,11 +62,24 @@ public:
             const bool fromSource = objects[i].fromSource;
             std::vector<int> targets;
             targets.reserve(refs.size());
+            std::vector<Inline> inlines;
             for (const ObjectRef &ref : refs) {
                 const QPDFObjGen og(ref.id, ref.generation);
-                targets.push_back(fromSource ? forSource(og) : forPart(og));
+                if (fromSource) {
+                    targets.push_back(forSource(og));
+                } else if (const FastCopier::DirectValue *direct = copier_.directValueFor(og)) {
+                    Inline value;
+                    value.entry = &cache_.directValue(src_, direct->holder, direct->key);
+                    for (const ObjectRef &inner : value.entry->refs)
+                        value.targets.push_back(forSource(QPDFObjGen(inner.id, inner.generation)));
+                    inlines.push_back(std::move(value));
+                    targets.push_back(-static_cast<int>(inlines.size()));
+                } else {
+                    targets.push_back(forPart(og));
+                }
             }
             objects[i].targets = std::move(targets);
+            objects[i].inlines = std::move(inlines);
         }
         if (rootNumber == 0)
             throw FastUnsupported("part catalog is null");
@@ -210,12 +231,16 @@ std::string fileIdentifier()
     return hex;
 }
 
-void writeText(Output &out, std::string_view text, const std::vector<ObjectRef> &refs, const std::vector<int> &targets)
+void writeText(Output &out, std::string_view text, const std::vector<ObjectRef> &refs, const std::vector<int> &targets,
+               const std::vector<Inline> &inlines = {})
 {
     std::size_t at = 0;
     for (std::size_t i = 0; i < refs.size(); ++i) {
         out.put(text.substr(at, refs[i].begin - at));
-        if (targets[i] == 0) {
+        if (targets[i] < 0) {
+            const Inline &value = inlines[static_cast<std::size_t>(-1 - targets[i])];
+            writeText(out, value.entry->text, value.entry->refs, value.targets);
+        } else if (targets[i] == 0) {
             out.put("null");
         } else {
             out.putNumber(targets[i]);
@@ -274,7 +299,7 @@ void writeFile(Output &out, SourceDocument &src, FastSource &cache, const Plan &
                 out.put("\nendstream");
             }
         } else {
-            writeText(out, object.text, object.refs, object.targets);
+            writeText(out, object.text, object.refs, object.targets, object.inlines);
         }
         out.put("\nendobj\n");
         const int pages = std::min<int>(pageCount - 1, static_cast<int>(static_cast<long long>(pageCount) *

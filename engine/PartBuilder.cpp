@@ -377,7 +377,10 @@ private:
         QPDFObjectHandle metadata = catalog.getKey("/Metadata");
         if (metadata.isStream())
             partCatalog.replaceKey("/Metadata", copyObject(metadata));
-        for (const char *key : {"/Lang", "/ViewerPreferences", "/PageLayout", "/MarkInfo"}) {
+        // Without /OCProperties a viewer shows every layer, hidden ones too; without /OutputIntents a
+        // part loses the colour conditions it was made for.
+        for (const char *key :
+             {"/Lang", "/ViewerPreferences", "/PageLayout", "/MarkInfo", "/OutputIntents", "/OCProperties"}) {
             QPDFObjectHandle value = catalog.getKey(key);
             if (!value.isNull())
                 partCatalog.replaceKey(key, copyValue(value));

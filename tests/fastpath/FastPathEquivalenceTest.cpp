@@ -217,6 +217,38 @@ TEST(FastPath, ComparisonTellsPartsApart)
     EXPECT_FALSE(FastPath::ComparePdf(dir.file("p1.pdf"), path).same);
 }
 
+// What the awkward source holds at document level, and what its page tree hands down, reaches a
+// fast part.
+TEST(FastPath, DocumentDataReachesTheParts)
+{
+    TempDir dir;
+    const std::string path = dir.file("source.pdf");
+    FastPath::WriteAwkwardPdf(path);
+    const int before = PdfEngineTest_FastParts();
+    ASSERT_NE(SplitPDFW(u16(path).c_str(), "4,1", u16(dir.file("out.pdf")).c_str(), 0, keepGoing), 0);
+    ASSERT_EQ(PdfEngineTest_FastParts(), before + 1);
+    Opened part = openPdf(dir.file("out.pdf"));
+    QPDFObjectHandle root = part.pdf->getRoot();
+    EXPECT_EQ(root.getKey("/Lang").getUTF8Value(), "en-GB");
+    EXPECT_TRUE(root.getKey("/Metadata").isStream());
+    QPDFObjectHandle intents = root.getKey("/OutputIntents");
+    ASSERT_TRUE(intents.isArray());
+    EXPECT_EQ(intents.getArrayItem(0).getKey("/DestOutputProfile").getStreamData()->getSize(), 300u);
+    QPDFObjectHandle layers = root.getKey("/OCProperties");
+    ASSERT_TRUE(layers.isDictionary());
+    QPDFObjectHandle off = layers.getKey("/D").getKey("/OFF");
+    ASSERT_TRUE(off.isArray());
+    // The hidden layer the page's content names is the one the part turns off.
+    QPDFObjectHandle page = part.pdf->getAllPages().at(0);
+    EXPECT_EQ(page.getKey("/Resources").getKey("/Properties").getKey("/OC1").getObjGen(), off.getArrayItem(0).getObjGen());
+    EXPECT_EQ(part.pdf->getTrailer().getKey("/Info").getKey("/Title").getUTF8Value(), "Awkward");
+    QPDFObjectHandle first = part.pdf->getAllPages().at(1);
+    EXPECT_EQ(first.getKey("/MediaBox").unparse(), "[ 0 0 500 700 ]");
+    EXPECT_EQ(first.getKey("/Rotate").getIntValue(), 90);
+    EXPECT_TRUE(first.getKey("/Resources").getKey("/Font").getKey("/F1").isDictionary());
+    EXPECT_TRUE(qpdfCheck(dir.file("out.pdf")));
+}
+
 TEST(FastPath, ReferencePathCanBeForced)
 {
     TempDir dir;

@@ -243,7 +243,7 @@ TEST(FastPath, DocumentDataReachesTheParts)
     EXPECT_EQ(page.getKey("/Resources").getKey("/Properties").getKey("/OC1").getObjGen(), off.getArrayItem(0).getObjGen());
     EXPECT_EQ(part.pdf->getTrailer().getKey("/Info").getKey("/Title").getUTF8Value(), "Awkward");
     QPDFObjectHandle first = part.pdf->getAllPages().at(1);
-    EXPECT_EQ(first.getKey("/MediaBox").unparse(), "[ 0 0 500 700 ]");
+    EXPECT_EQ(first.getKey("/MediaBox").unparseResolved(), "[ 0 0 500 700 ]");
     EXPECT_EQ(first.getKey("/Rotate").getIntValue(), 90);
     EXPECT_TRUE(first.getKey("/Resources").getKey("/Font").getKey("/F1").isDictionary());
     EXPECT_TRUE(qpdfCheck(dir.file("out.pdf")));

@@ -20,6 +20,17 @@ bool isWhite(unsigned char c)
     return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f' || c == '\0';
 }
 
+// Keeps the text compact, with the places of its references.
+void setText(FastSource::Entry &e, const std::string &text)
+{
+    bool complete = false;
+    if (!compactText(text, e.text))
+        throw FastUnsupported("object text not read to its end");
+    e.refs = findReferences(e.text, &complete);
+    if (!complete)
+        throw FastUnsupported("object text not read to its end");
+}
+
 } // namespace
 
 std::uint64_t fastKey(QPDFObjGen og)
@@ -172,18 +183,18 @@ FastSource::Entry FastSource::makeEntry(SourceDocument &src, QPDFObjGen og)
         return e;
     }
     QPDFObjectHandle h = src.pdf().getObjectByObjGen(og);
+    std::string text;
     if (shape == Shape::Stream) {
         e.kind = Kind::Stream;
-        e.text = "<<";
+        text = "<<";
         for (auto &[key, value] : h.getDict().ditems()) {
             if (key == "/Length" || value.isNull())
                 continue;
-            e.text += ' ';
-            e.text += QPDFObjectHandle::newName(key).unparse();
-            e.text += ' ';
-            e.text += value.unparse();
+            text += ' ';
+            text += QPDFObjectHandle::newName(key).unparse();
+            text += ' ';
+            text += value.unparse();
         }
-        e.text += ' ';
         QPDFObjectHandle length = h.getDict().getKey("/Length");
         const long long offset = h.getParsedOffset();
         if (!h.isDataModified() && length.isInteger() && length.getIntValue() >= 0 &&
@@ -192,12 +203,9 @@ FastSource::Entry FastSource::makeEntry(SourceDocument &src, QPDFObjGen og)
             e.dataLength = static_cast<std::size_t>(length.getIntValue());
         }
     } else {
-        e.text = h.unparseResolved();
+        text = h.unparseResolved();
     }
-    bool complete = false;
-    e.refs = findReferences(e.text, &complete);
-    if (!complete)
-        throw FastUnsupported("object text not read to its end");
+    setText(e, text);
     return e;
 }
 
@@ -211,11 +219,7 @@ const FastSource::Entry &FastSource::directValue(SourceDocument &src, QPDFObjGen
     QPDFObjectHandle value = src.pdf().getObjectByObjGen(og).getKey(key);
     if (value.isIndirect() || value.isStream())
         throw FastUnsupported("value is not direct");
-    e.text = value.unparseResolved();
-    bool complete = false;
-    e.refs = findReferences(e.text, &complete);
-    if (!complete)
-        throw FastUnsupported("value text not read to its end");
+    setText(e, value.unparseResolved());
     return directValues_.emplace(std::move(name), std::move(e)).first->second;
 }
 

@@ -36,7 +36,7 @@ public:
 
     struct Entry {
         Kind kind = Kind::Object;
-        // The value; for a stream its dictionary without /Length and without the closing ">>".
+        // The value, compacted; for a stream its dictionary without /Length and the closing ">>".
         std::string text;
         std::vector<ObjectRef> refs;
         long long dataOffset = -1; // where the stream data sits in the file; -1: ask qpdf

@@ -107,9 +107,9 @@ private:
             throw FastUnsupported("stream made by the builder");
         Planned p;
         p.og = og;
-        p.text = h.unparseResolved();
-        bool complete = false;
-        p.refs = findReferences(p.text, &complete);
+        bool complete = compactText(h.unparseResolved(), p.text);
+        if (complete)
+            p.refs = findReferences(p.text, &complete);
         if (!complete)
             throw FastUnsupported("part object text not read to its end");
         const int number = static_cast<int>(objects.size()) + 1;
@@ -258,13 +258,13 @@ void writeStreamData(Output &out, SourceDocument &src, FastSource &cache, const 
         std::shared_ptr<Buffer> data = src.pdf().getObjectByObjGen(object.og).getRawStreamData();
         out.put("/Length ");
         out.putNumber(static_cast<long long>(data->getSize()));
-        out.put(" >>\nstream\n");
+        out.put(">>\nstream\n");
         out.putRaw(data->getBuffer(), data->getSize());
         return;
     }
     out.put("/Length ");
     out.putNumber(static_cast<long long>(e.dataLength));
-    out.put(" >>\nstream\n");
+    out.put(">>\nstream\n");
     constexpr std::size_t kChunk = 1 << 18;
     static thread_local std::vector<unsigned char> chunk(kChunk);
     std::size_t left = e.dataLength;
@@ -319,22 +319,22 @@ void writeFile(Output &out, SourceDocument &src, FastSource &cache, const Plan &
         std::snprintf(line, sizeof line, "%010llu 00000 n \n", offset);
         out.put(line);
     }
-    out.put("trailer\n<< /Size ");
+    out.put("trailer\n<</Size ");
     out.putNumber(static_cast<long long>(n + 1));
-    out.put(" /Root ");
+    out.put("/Root ");
     out.putNumber(plan.rootNumber);
     out.put(" 0 R");
     if (plan.infoNumber != 0) {
-        out.put(" /Info ");
+        out.put("/Info ");
         out.putNumber(plan.infoNumber);
         out.put(" 0 R");
     }
     const std::string id = fileIdentifier();
-    out.put(" /ID [<");
+    out.put("/ID[<");
     out.put(id);
     out.put("><");
     out.put(id);
-    out.put(">] >>\nstartxref\n");
+    out.put(">]>>\nstartxref\n");
     out.putNumber(static_cast<long long>(xref));
     out.put("\n%%EOF\n");
     out.flush();

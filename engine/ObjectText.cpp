@@ -149,7 +149,33 @@ bool toInt(std::string_view digits, int maximum, int &value)
     return true;
 }
 
+bool isRegular(char c)
+{
+    return !isWhite(c) && !isDelimiter(c);
+}
+
 } // namespace
+
+bool compactText(std::string_view text, std::string &out)
+{
+    out.clear();
+    out.reserve(text.size());
+    Lexer lexer(text);
+    bool openEnded = false; // the last token would swallow regular characters after it
+    for (;;) {
+        const Token t = lexer.next();
+        if (t.kind == Kind::End)
+            return true;
+        if (t.kind == Kind::Bad)
+            return false;
+        const std::string_view token = text.substr(t.begin, t.end - t.begin);
+        if (openEnded && isRegular(token.front()))
+            out += ' ';
+        out.append(token);
+        // A lone "/" is the empty name: "/" and "1" written together would be the name "/1".
+        openEnded = isRegular(token.back()) || token == "/";
+    }
+}
 
 std::vector<ObjectRef> findReferences(std::string_view text, bool *complete)
 {

@@ -1,5 +1,6 @@
 // The fast part writer's object-text reader on arbitrary bytes: never out of bounds, references in
-// order and apart, each one really "id gen R" in the text.
+// order and apart, each one really "id gen R" in the text; compacting keeps the same references
+// and compacting again changes nothing.
 #include "ObjectText.h"
 
 #include <cstdint>
@@ -22,6 +23,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             text[r.end - 1] != 'R')
             std::abort();
         last = r.end;
+    }
+    std::string compact, again;
+    if (pdfengine::compactText(text, compact)) {
+        const auto compactRefs = pdfengine::findReferences(compact);
+        if (compactRefs.size() != refs.size() || !pdfengine::compactText(compact, again) || again != compact)
+            std::abort();
+        for (std::size_t i = 0; i < refs.size(); ++i)
+            if (compactRefs[i].id != refs[i].id || compactRefs[i].generation != refs[i].generation)
+                std::abort();
     }
     return 0;
 }

@@ -65,4 +65,35 @@ TEST(ObjectText, FindsReferencesAndNothingElse)
     }
 }
 
+TEST(ObjectText, CompactKeepsEveryToken)
+{
+    struct Compact {
+        std::string text, compact;
+    };
+    const std::vector<Compact> cases = {
+        {"<< /Count 1 /Kids [ 6 0 R ] /Type /Pages >>", "<</Count 1/Kids[6 0 R]/Type/Pages>>"},
+        {"[ 1 2 3 ]", "[1 2 3]"},
+        {"<< /S (a  (b)  c) /H <41 42> >>", "<</S(a  (b)  c)/H<41 42>>>"},
+        {"[ / 1 ]", "[/ 1]"},
+        {"[ /A /B 1.5 -2 true null ]", "[/A/B 1.5 -2 true null]"},
+        {"<< /A 1 % a comment 2 0 R\n /B 3 0 R >>", "<</A 1/B 3 0 R>>"},
+        {"{ 1 2 add }", "{1 2 add}"},
+        {"", ""},
+    };
+    for (const Compact &c : cases) {
+        std::string out;
+        ASSERT_TRUE(pdfengine::compactText(c.text, out)) << c.text;
+        EXPECT_EQ(out, c.compact) << c.text;
+        // The references are the same ones, in the same order.
+        std::vector<int> before, after;
+        for (const auto &r : pdfengine::findReferences(c.text))
+            before.push_back(r.id);
+        for (const auto &r : pdfengine::findReferences(out))
+            after.push_back(r.id);
+        EXPECT_EQ(before, after) << c.text;
+    }
+    std::string out;
+    EXPECT_FALSE(pdfengine::compactText("(open", out));
+}
+
 } // namespace

@@ -4,6 +4,8 @@
 #include "FastSource.h"
 #include "PartBuilder.h"
 
+#include <qpdf/Pl_Buffer.hh>
+#include <qpdf/Pl_Flate.hh>
 #include <qpdf/QPDF.hh>
 
 #include <atomic>
@@ -148,17 +150,19 @@ private:
     std::unordered_map<std::uint64_t, int> numbers_;
 };
 
-// Buffers small pieces; stream data goes straight through.
+// Buffers small pieces; stream data goes straight through. Writes to the output file, or into
+// a string (the body of an object stream).
 class Output {
 public:
     explicit Output(Pipeline *pipeline) : pipeline_(pipeline) { buffer_.reserve(kBuffer); }
+    explicit Output(std::string *text) : text_(text) {}
 
     void put(std::string_view text)
     {
         if (buffer_.size() + text.size() > kBuffer)
             flush();
         if (text.size() >= kBuffer) {
-            pipeline_->write(reinterpret_cast<const unsigned char *>(text.data()), text.size());
+            send(reinterpret_cast<const unsigned char *>(text.data()), text.size());
         } else {
             buffer_.append(text);
         }
@@ -175,22 +179,31 @@ public:
     void putRaw(const unsigned char *data, std::size_t n)
     {
         flush();
-        pipeline_->write(data, n);
+        send(data, n);
         written_ += n;
     }
 
     void flush()
     {
         if (!buffer_.empty())
-            pipeline_->write(reinterpret_cast<const unsigned char *>(buffer_.data()), buffer_.size());
+            send(reinterpret_cast<const unsigned char *>(buffer_.data()), buffer_.size());
         buffer_.clear();
     }
 
     unsigned long long written() const { return written_; }
 
 private:
+    void send(const unsigned char *data, std::size_t n)
+    {
+        if (pipeline_ != nullptr)
+            pipeline_->write(data, n);
+        else
+            text_->append(reinterpret_cast<const char *>(data), n);
+    }
+
     static constexpr std::size_t kBuffer = 1 << 16;
-    Pipeline *pipeline_;
+    Pipeline *pipeline_ = nullptr;
+    std::string *text_ = nullptr;
     std::string buffer_;
     unsigned long long written_ = 0;
 };
@@ -206,16 +219,22 @@ bool parseVersion(const std::string &text, int &major, int &minor)
            b.ptr == text.data() + text.size() && major >= 1 && major < 10 && minor >= 0 && minor < 10;
 }
 
-// The part's version is the source's, never below what an empty document needs.
-std::string headerVersion(SourceDocument &src, QPDF &part)
+// The part's version is the source's, never below what an empty document or object streams need.
+std::string headerVersion(SourceDocument &src, QPDF &part, bool objectStreams)
 {
     int sourceMajor = 0, sourceMinor = 0, partMajor = 0, partMinor = 0;
     if (!parseVersion(src.pdf().getPDFVersion(), sourceMajor, sourceMinor) ||
         !parseVersion(part.getPDFVersion(), partMajor, partMinor))
         throw FastUnsupported("unusual version");
-    if (sourceMajor > partMajor || (sourceMajor == partMajor && sourceMinor > partMinor))
-        return src.pdf().getPDFVersion();
-    return part.getPDFVersion();
+    std::string version = part.getPDFVersion();
+    if (sourceMajor > partMajor || (sourceMajor == partMajor && sourceMinor > partMinor)) {
+        version = src.pdf().getPDFVersion();
+        partMajor = sourceMajor;
+        partMinor = sourceMinor;
+    }
+    if (objectStreams && partMajor == 1 && partMinor < 5)
+        version = "1.5";
+    return version;
 }
 
 // A new file gets a new identifier, both halves the same, as qpdf's writer gives a new document.
@@ -231,19 +250,21 @@ std::string fileIdentifier()
     return hex;
 }
 
+// renumber, when given, maps each planned number to the number the object is written under.
 void writeText(Output &out, std::string_view text, const std::vector<ObjectRef> &refs, const std::vector<int> &targets,
-               const std::vector<Inline> &inlines = {})
+               const std::vector<Inline> &inlines, const std::vector<std::size_t> *renumber)
 {
     std::size_t at = 0;
     for (std::size_t i = 0; i < refs.size(); ++i) {
         out.put(text.substr(at, refs[i].begin - at));
         if (targets[i] < 0) {
             const Inline &value = inlines[static_cast<std::size_t>(-1 - targets[i])];
-            writeText(out, value.entry->text, value.entry->refs, value.targets);
+            writeText(out, value.entry->text, value.entry->refs, value.targets, {}, renumber);
         } else if (targets[i] == 0) {
             out.put("null");
         } else {
-            out.putNumber(targets[i]);
+            out.putNumber(renumber != nullptr ? static_cast<long long>((*renumber)[static_cast<std::size_t>(targets[i])])
+                                              : targets[i]);
             out.put(" 0 R");
         }
         at = refs[i].end;
@@ -278,37 +299,99 @@ void writeStreamData(Output &out, SourceDocument &src, FastSource &cache, const 
     }
 }
 
-void writeFile(Output &out, SourceDocument &src, FastSource &cache, const Plan &plan, const std::string &version,
-               int pageCount, const PagesWritten &written)
+bool isStream(const Planned &object)
+{
+    return object.fromSource && object.entry->kind == FastSource::Kind::Stream;
+}
+
+void writeValue(Output &out, const Planned &object, const std::vector<std::size_t> *renumber = nullptr)
+{
+    if (object.fromSource)
+        writeText(out, object.entry->text, object.entry->refs, object.targets, {}, renumber);
+    else
+        writeText(out, object.text, object.refs, object.targets, object.inlines, renumber);
+}
+
+void writeObject(Output &out, SourceDocument &src, FastSource &cache, const Planned &object, std::size_t number,
+                 const std::vector<std::size_t> *renumber = nullptr)
+{
+    out.putNumber(static_cast<long long>(number));
+    out.put(" 0 obj\n");
+    writeValue(out, object, renumber);
+    if (isStream(object)) {
+        writeStreamData(out, src, cache, object);
+        out.put("\nendstream");
+    }
+    out.put("\nendobj\n");
+}
+
+void writeHeader(Output &out, const std::string &version)
 {
     out.put("%PDF-");
     out.put(version);
     out.put("\n%\xbf\xf7\xa2\xfe\n");
+}
+
+// Pages are reported as the objects go out, never the last one: that waits for the file to be whole.
+class Reporter {
+public:
+    Reporter(int pageCount, std::size_t steps, const PagesWritten &written)
+        : pageCount_(pageCount), steps_(std::max<std::size_t>(steps, 1)), written_(written)
+    {
+    }
+    void step()
+    {
+        ++done_;
+        const int pages = std::min<int>(pageCount_ - 1, static_cast<int>(static_cast<long long>(pageCount_) *
+                                                                          static_cast<long long>(done_) /
+                                                                          static_cast<long long>(steps_)));
+        if (pages > reported_) {
+            reported_ = pages;
+            written_(pages);
+        }
+    }
+
+private:
+    int pageCount_;
+    std::size_t steps_;
+    const PagesWritten &written_;
+    std::size_t done_ = 0;
+    int reported_ = 0;
+};
+
+void writeTrailerEntries(Output &out, const Plan &plan, const std::vector<std::size_t> *renumber = nullptr)
+{
+    auto number = [&](int n) {
+        return renumber != nullptr ? static_cast<long long>((*renumber)[static_cast<std::size_t>(n)]) : n;
+    };
+    out.put("/Root ");
+    out.putNumber(number(plan.rootNumber));
+    out.put(" 0 R");
+    if (plan.infoNumber != 0) {
+        out.put("/Info ");
+        out.putNumber(number(plan.infoNumber));
+        out.put(" 0 R");
+    }
+    const std::string id = fileIdentifier();
+    out.put("/ID[<");
+    out.put(id);
+    out.put("><");
+    out.put(id);
+    out.put(">]");
+}
+
+// Plain objects and a cross-reference table.
+void writeFile(Output &out, SourceDocument &src, FastSource &cache, const Plan &plan, const std::string &version,
+               int pageCount, const PagesWritten &written)
+{
+    writeHeader(out, version);
     const std::size_t n = plan.objects.size();
     std::vector<unsigned long long> offsets(n);
-    int reported = 0;
+    Reporter reporter(pageCount, n, written);
     for (std::size_t i = 0; i < n; ++i) {
-        const Planned &object = plan.objects[i];
         offsets[i] = out.written();
-        out.putNumber(static_cast<long long>(i + 1));
-        out.put(" 0 obj\n");
-        if (object.fromSource) {
-            writeText(out, object.entry->text, object.entry->refs, object.targets);
-            if (object.entry->kind == FastSource::Kind::Stream) {
-                writeStreamData(out, src, cache, object);
-                out.put("\nendstream");
-            }
-        } else {
-            writeText(out, object.text, object.refs, object.targets, object.inlines);
-        }
-        out.put("\nendobj\n");
-        const int pages = std::min<int>(pageCount - 1, static_cast<int>(static_cast<long long>(pageCount) *
-                                                                         static_cast<long long>(i + 1) /
-                                                                         static_cast<long long>(n)));
-        if (pages > reported) {
-            reported = pages;
-            written(pages);
-        }
+        writeObject(out, src, cache, plan.objects[i], i + 1);
+        reporter.step();
     }
     const unsigned long long xref = out.written();
     out.put("xref\n0 ");
@@ -321,20 +404,138 @@ void writeFile(Output &out, SourceDocument &src, FastSource &cache, const Plan &
     }
     out.put("trailer\n<</Size ");
     out.putNumber(static_cast<long long>(n + 1));
-    out.put("/Root ");
-    out.putNumber(plan.rootNumber);
-    out.put(" 0 R");
-    if (plan.infoNumber != 0) {
-        out.put("/Info ");
-        out.putNumber(plan.infoNumber);
-        out.put(" 0 R");
+    writeTrailerEntries(out, plan);
+    out.put(">>\nstartxref\n");
+    out.putNumber(static_cast<long long>(xref));
+    out.put("\n%%EOF\n");
+    out.flush();
+}
+
+std::string deflate(const std::string &data)
+{
+    Pl_Buffer buffer("fast part object stream");
+    Pl_Flate flate("fast part object stream", &buffer, Pl_Flate::a_deflate);
+    flate.write(reinterpret_cast<const unsigned char *>(data.data()), data.size());
+    flate.finish();
+    auto result = buffer.getBufferSharedPointer();
+    return std::string(reinterpret_cast<const char *>(result->getBuffer()), result->getSize());
+}
+
+void putBigEndian(std::string &out, unsigned long long value, int bytes)
+{
+    for (int i = bytes - 1; i >= 0; --i)
+        out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+// Streams as plain objects, everything else packed a hundred to an object stream, and a
+// cross-reference stream: what qpdf's writer makes of a large part when the source is packed.
+void writePackedFile(Output &out, SourceDocument &src, FastSource &cache, const Plan &plan, int pageCount,
+                     const PagesWritten &written)
+{
+    constexpr std::size_t kPerStream = 100;
+    const std::size_t n = plan.objects.size();
+    // Packed objects take the first numbers and streams the rest, so neighbouring rows of the
+    // cross-reference stream are alike.
+    std::vector<std::size_t> packed, renumber(n + 1, 0);
+    for (std::size_t i = 0; i < n; ++i)
+        if (!isStream(plan.objects[i])) {
+            packed.push_back(i);
+            renumber[i + 1] = packed.size();
+        }
+    std::size_t nextStream = packed.size();
+    for (std::size_t i = 0; i < n; ++i)
+        if (isStream(plan.objects[i]))
+            renumber[i + 1] = ++nextStream;
+    const std::size_t streams = (packed.size() + kPerStream - 1) / kPerStream;
+    const std::size_t size = n + streams + 2; // object 0, the objects, the object streams, the xref stream
+    struct Where {
+        unsigned type = 0;
+        unsigned long long field = 0;
+        unsigned index = 0;
+    };
+    std::vector<Where> where(size);
+    where[0] = {0, 0, 0};
+    Reporter reporter(pageCount, n - packed.size() + streams, written);
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!isStream(plan.objects[i]))
+            continue;
+        where[renumber[i + 1]] = {1, out.written(), 0};
+        writeObject(out, src, cache, plan.objects[i], renumber[i + 1], &renumber);
+        reporter.step();
     }
-    const std::string id = fileIdentifier();
-    out.put("/ID[<");
-    out.put(id);
-    out.put("><");
-    out.put(id);
-    out.put(">]>>\nstartxref\n");
+    for (std::size_t s = 0; s < streams; ++s) {
+        const std::size_t number = n + 1 + s;
+        std::string header, body;
+        Output bodyOut(&body);
+        const std::size_t first = s * kPerStream, last = std::min(packed.size(), first + kPerStream);
+        for (std::size_t k = first; k < last; ++k) {
+            const std::size_t object = packed[k];
+            bodyOut.flush();
+            header += std::to_string(renumber[object + 1]) + ' ' + std::to_string(body.size()) + ' ';
+            writeValue(bodyOut, plan.objects[object], &renumber);
+            bodyOut.put("\n");
+            where[renumber[object + 1]] = {2, number, static_cast<unsigned>(k - first)};
+        }
+        bodyOut.flush();
+        const std::string data = deflate(header + body);
+        where[number] = {1, out.written(), 0};
+        out.putNumber(static_cast<long long>(number));
+        out.put(" 0 obj\n<</Type/ObjStm/N ");
+        out.putNumber(static_cast<long long>(last - first));
+        out.put("/First ");
+        out.putNumber(static_cast<long long>(header.size()));
+        out.put("/Filter/FlateDecode/Length ");
+        out.putNumber(static_cast<long long>(data.size()));
+        out.put(">>\nstream\n");
+        out.put(data);
+        out.put("\nendstream\nendobj\n");
+        reporter.step();
+    }
+    const std::size_t xrefNumber = size - 1;
+    const unsigned long long xref = out.written();
+    where[xrefNumber] = {1, xref, 0};
+    // The narrowest fields that hold every entry, each row told apart from the one above it (PNG
+    // "Up"): the table then compresses to a few bytes an object, as qpdf's does.
+    unsigned long long widest = 0;
+    unsigned highestIndex = 0;
+    for (const Where &w : where) {
+        widest = std::max(widest, w.field);
+        highestIndex = std::max(highestIndex, w.index);
+    }
+    int fieldWidth = 1, indexWidth = 1;
+    while (fieldWidth < 8 && (widest >> (8 * fieldWidth)) != 0)
+        ++fieldWidth;
+    while (indexWidth < 4 && (static_cast<unsigned long long>(highestIndex) >> (8 * indexWidth)) != 0)
+        ++indexWidth;
+    const std::size_t columns = static_cast<std::size_t>(1 + fieldWidth + indexWidth);
+    std::string table, previous(columns, '\0'), row;
+    for (const Where &w : where) {
+        row.clear();
+        putBigEndian(row, w.type, 1);
+        putBigEndian(row, w.field, fieldWidth);
+        putBigEndian(row, w.index, indexWidth);
+        table += '\x02';
+        for (std::size_t i = 0; i < columns; ++i)
+            table += static_cast<char>(static_cast<unsigned char>(row[i]) - static_cast<unsigned char>(previous[i]));
+        previous = row;
+    }
+    const std::string data = deflate(table);
+    out.putNumber(static_cast<long long>(xrefNumber));
+    out.put(" 0 obj\n<</Type/XRef/Size ");
+    out.putNumber(static_cast<long long>(size));
+    out.put("/W[1 ");
+    out.putNumber(fieldWidth);
+    out.put(" ");
+    out.putNumber(indexWidth);
+    out.put("]/DecodeParms<</Columns ");
+    out.putNumber(static_cast<long long>(columns));
+    out.put("/Predictor 12>>");
+    writeTrailerEntries(out, plan, &renumber);
+    out.put("/Filter/FlateDecode/Length ");
+    out.putNumber(static_cast<long long>(data.size()));
+    out.put(">>\nstream\n");
+    out.put(data);
+    out.put("\nendstream\nendobj\nstartxref\n");
     out.putNumber(static_cast<long long>(xref));
     out.put("\n%%EOF\n");
     out.flush();
@@ -357,7 +558,7 @@ bool fastPathTakes(SourceDocument &src, std::size_t pageCount)
 }
 
 std::unique_ptr<SafeOutput> writeFastPart(SourceDocument &src, const std::vector<int> &pages, const std::string &path,
-                                          const PagesWritten &written)
+                                          bool objectStreams, const PagesWritten &written)
 {
     std::shared_ptr<FastSource> cache = src.fastSource;
     if (!cache || pages.empty())
@@ -370,14 +571,19 @@ std::unique_ptr<SafeOutput> writeFastPart(SourceDocument &src, const std::vector
         part = buildPart(src, pages, &copier);
         plan.emplace(src, *cache, *part, copier);
         plan->build();
-        version = headerVersion(src, *part);
+        version = headerVersion(src, *part, objectStreams);
     } catch (std::exception &) {
         // Whatever stopped the fast path, the reference path makes the part or reports why not.
         return nullptr;
     }
     auto out = std::make_unique<SafeOutput>(path);
     Output output(out->pipeline());
-    writeFile(output, src, *cache, *plan, version, static_cast<int>(pages.size()), written);
+    if (objectStreams) {
+        writeHeader(output, version);
+        writePackedFile(output, src, *cache, *plan, static_cast<int>(pages.size()), written);
+    } else {
+        writeFile(output, src, *cache, *plan, version, static_cast<int>(pages.size()), written);
+    }
     out->finish();
     ++fastParts;
     return out;

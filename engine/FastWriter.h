@@ -1,7 +1,8 @@
 // The fast part writer: the part's structure comes from the same builder as the reference
 // path's, through a FastCopier; the file is written here, the part's own objects from their
 // text, every other object from the source's cache, stream data copied from the source file
-// as it is. Plain objects and a cross-reference table.
+// as it is. Plain objects and a cross-reference table, or with objectStreams everything but
+// streams packed into compressed object streams with a cross-reference stream.
 #ifndef PAGEMILL_ENGINE_FASTWRITER_H
 #define PAGEMILL_ENGINE_FASTWRITER_H
 
@@ -26,7 +27,7 @@ bool fastPathTakes(SourceDocument &src, std::size_t pageCount);
 // the part; nothing has been written to disk or reported then. Throws for a failed write or
 // when written throws.
 std::unique_ptr<SafeOutput> writeFastPart(SourceDocument &src, const std::vector<int> &pages, const std::string &path,
-                                          const PagesWritten &written);
+                                          bool objectStreams, const PagesWritten &written);
 
 // How many parts the fast path has written since the library was loaded.
 int fastPartsWritten();

@@ -88,9 +88,9 @@ std::unique_ptr<SafeOutput> writePart(SourceDocument &src, const std::vector<int
 {
     const int count = static_cast<int>(pages.size());
     const bool objectStreams = src.usesObjectStreams() && count >= kObjectStreamPages;
-    if (!objectStreams && fastPathTakes(src, pages.size())) {
+    if (fastPathTakes(src, pages.size())) {
         const int base = progress.done();
-        auto out = writeFastPart(src, pages, path, [&](int written) {
+        auto out = writeFastPart(src, pages, path, objectStreams, [&](int written) {
             while (progress.done() < base + written && progress.done() < base + count - 1)
                 progress.advance();
         });

@@ -3,6 +3,7 @@
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFWriter.hh>
 
+#include <cstdio>
 #include <vector>
 
 namespace FastPath {
@@ -163,6 +164,20 @@ void WriteAwkwardPdf(const std::string &path)
     writer.setObjectStreamMode(qpdf_o_disable);
     writer.setStaticID(true);
     writer.write();
+}
+
+void PackObjectStreams(const std::string &path)
+{
+    std::string packed = path + ".packed";
+    {
+        QPDF pdf;
+        pdf.processFile(path.c_str());
+        QPDFWriter writer(pdf, packed.c_str());
+        writer.setObjectStreamMode(qpdf_o_generate);
+        writer.setStaticID(true);
+        writer.write();
+    }
+    std::rename(packed.c_str(), path.c_str());
 }
 
 std::string RawStreamsPdf()

@@ -18,4 +18,7 @@ void WriteAwkwardPdf(const std::string &path);
 // with a comment inside, and a stream dictionary with "endstream" in a string.
 std::string RawStreamsPdf();
 
+// Rewrites the file with its objects packed into object streams.
+void PackObjectStreams(const std::string &path);
+
 } // namespace FastPath

@@ -62,6 +62,16 @@ std::vector<Source> Sources()
                            PdfGen::Write(QString::fromStdString(path), d);
                        },
                        true});
+    // Parts of 32 pages or more from a packed source are packed too.
+    sources.push_back({"packed-40", [](const std::string &path) {
+                           Options o;
+                           o.pages = 40;
+                           o.links = o.form = o.labels = true;
+                           o.outline = {Bookmark("Start", 0), Bookmark("Middle", 20, DestKind::NameTree), Bookmark("End", 39)};
+                           writePdf(path, o);
+                           FastPath::PackObjectStreams(path);
+                       },
+                       true});
     sources.push_back({"awkward", [](const std::string &path) { FastPath::WriteAwkwardPdf(path); }, true});
     sources.push_back({"raw-streams", [](const std::string &path) { writeAll(path, FastPath::RawStreamsPdf()); }, true});
     for (const Hostile::File &file : Hostile::Files()) {
@@ -100,6 +110,8 @@ std::vector<std::string> pageLists(int pages)
         lists.push_back("1-" + n);
     if (pages >= 3)
         lists.insert(lists.end(), {"2-3", "3,1,2", "2,2"});
+    if (pages >= 40)
+        lists.insert(lists.end(), {"1-32", "40-1"});
     return lists;
 }
 

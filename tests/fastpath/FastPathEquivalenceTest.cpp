@@ -261,6 +261,42 @@ TEST(FastPath, DocumentDataReachesTheParts)
     EXPECT_TRUE(qpdfCheck(dir.file("out.pdf")));
 }
 
+int compressedObjects(const std::string &path)
+{
+    QPDF pdf;
+    pdf.processFile(path.c_str());
+    int n = 0;
+    for (auto &entry : pdf.getXRefTable())
+        n += entry.second.getType() == 2 ? 1 : 0;
+    return n;
+}
+
+// Object streams where the reference path writes them: parts of 32 pages or more of a packed source.
+TEST(FastPath, LargePartsOfAPackedSourceArePacked)
+{
+    TempDir dir;
+    const std::string path = dir.file("source.pdf");
+    Options o;
+    o.pages = 40;
+    o.links = o.form = true;
+    writePdf(path, o);
+    const std::string plain = dir.file("plain.pdf");
+    ASSERT_NE(SplitPDFW(u16(path).c_str(), "1-40", u16(plain).c_str(), 0, keepGoing), 0);
+    EXPECT_EQ(compressedObjects(plain), 0);
+    FastPath::PackObjectStreams(path);
+    const int before = PdfEngineTest_FastParts();
+    for (const char *list : {"1-31", "1-32"})
+        ASSERT_NE(SplitPDFW(u16(path).c_str(), list, u16(dir.file(std::string(list) + ".pdf")).c_str(), 0, keepGoing), 0);
+    EXPECT_EQ(PdfEngineTest_FastParts(), before + 2);
+    EXPECT_EQ(compressedObjects(dir.file("1-31.pdf")), 0);
+    EXPECT_GT(compressedObjects(dir.file("1-32.pdf")), 32);
+    EXPECT_TRUE(qpdfCheck(dir.file("1-32.pdf")));
+    Opened part = openPdf(dir.file("1-32.pdf"));
+    ASSERT_EQ(part.pages.size(), 32u);
+    for (int i = 0; i < 32; ++i)
+        EXPECT_EQ(part.pages[static_cast<std::size_t>(i)], i + 1);
+}
+
 TEST(FastPath, ReferencePathCanBeForced)
 {
     TempDir dir;

@@ -10,9 +10,9 @@
 
 #include <atomic>
 #include <charconv>
-#include <random>
 #include <cstdio>
 #include <cstdlib>
+#include <random>
 #include <string_view>
 
 namespace pdfengine {
@@ -60,8 +60,11 @@ public:
         if (info.isIndirect())
             infoNumber = forPart(info.getObjGen());
         for (std::size_t i = 0; i < objects.size(); ++i) {
-            const std::vector<ObjectRef> &refs = objects[i].fromSource ? objects[i].entry->refs : objects[i].refs;
             const bool fromSource = objects[i].fromSource;
+            // Planning the references adds objects: a part object's own list is copied first, since
+            // objects may move. A source object's list stays put in the cache.
+            const std::vector<ObjectRef> own = fromSource ? std::vector<ObjectRef>() : objects[i].refs;
+            const std::vector<ObjectRef> &refs = fromSource ? objects[i].entry->refs : own;
             std::vector<int> targets;
             targets.reserve(refs.size());
             std::vector<Inline> inlines;

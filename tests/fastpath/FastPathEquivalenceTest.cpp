@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <unistd.h>
 #include <functional>
 
 namespace {
@@ -295,6 +296,35 @@ TEST(FastPath, LargePartsOfAPackedSourceArePacked)
     ASSERT_EQ(part.pages.size(), 32u);
     for (int i = 0; i < 32; ++i)
         EXPECT_EQ(part.pages[static_cast<std::size_t>(i)], i + 1);
+}
+
+// Stream data is read from the source while the part is written; a source cut short meanwhile
+// (another program rewriting it in place) fails the call cleanly instead of killing the process.
+std::string truncatedSource;
+int32_t truncateOnFirstPage(int32_t done, int32_t, int32_t, int32_t)
+{
+    if (done == 1 && ::truncate(truncatedSource.c_str(), 600) != 0)
+        return 0;
+    return 1;
+}
+
+TEST(FastPath, ASourceCutShortWhileWritingFailsCleanly)
+{
+    TempDir dir;
+    truncatedSource = dir.file("source.pdf");
+    PdfGen::Document d;
+    d.pages = 60;
+    PdfGen::Write(QString::fromStdString(truncatedSource), d);
+    const std::string whole = dir.file("whole.pdf"), out = dir.file("out.pdf");
+    int before = PdfEngineTest_FastParts();
+    ASSERT_NE(SplitPDFW(u16(truncatedSource).c_str(), "1-60", u16(whole).c_str(), 0, keepGoing), 0);
+    ASSERT_EQ(PdfEngineTest_FastParts(), before + 1);
+    before = PdfEngineTest_FastParts();
+    const int32_t ok = SplitPDFW(u16(truncatedSource).c_str(), "1-60", u16(out).c_str(), 0, truncateOnFirstPage);
+    EXPECT_EQ(ok, 0);
+    EXPECT_EQ(PdfEngineTest_FastParts(), before);
+    EXPECT_FALSE(exists(out));
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"source.pdf", "whole.pdf"}));
 }
 
 TEST(FastPath, ReferencePathCanBeForced)

@@ -25,7 +25,8 @@ constexpr int kMaxFieldDepth = 32;
 
 class Builder {
 public:
-    Builder(SourceDocument &src, const std::vector<int> &pages) : src_(src), order_(pages)
+    Builder(SourceDocument &src, const std::vector<int> &pages, PartCopier *copier)
+        : src_(src), order_(pages), copier_(copier)
     {
         part_ = std::make_unique<QPDF>();
         part_->emptyPDF();
@@ -47,12 +48,17 @@ public:
     }
 
 private:
+    QPDFObjectHandle copyObject(QPDFObjectHandle foreign)
+    {
+        return copier_ != nullptr ? copier_->copy(*part_, foreign) : part_->copyForeignObject(foreign);
+    }
+
     // Copies a value of the source into the part; indirect objects go through qpdf's
     // copier, which keeps one copy of shared objects (fonts, images) per part.
     QPDFObjectHandle copyValue(QPDFObjectHandle v, int depth = 0)
     {
         if (v.isIndirect())
-            return part_->copyForeignObject(v);
+            return copyObject(v);
         if (depth > 64)
             return QPDFObjectHandle::newNull();
         if (v.isArray()) {
@@ -76,7 +82,7 @@ private:
             if (local_.count(index) != 0)
                 continue;
             QPDFObjectHandle page = src_.pages()[static_cast<std::size_t>(index)];
-            QPDFObjectHandle copy = part_->copyForeignObject(page);
+            QPDFObjectHandle copy = copyObject(page);
             // Article beads chain to other pages' beads; the threads are not carried over.
             copy.removeKey("/B");
             local_.emplace(index, copy);
@@ -224,14 +230,14 @@ private:
         }
         auto fields = QPDFObjectHandle::newArray();
         for (auto &root : roots)
-            fields.appendItem(part_->copyForeignObject(root));
+            fields.appendItem(copyObject(root));
         form.replaceKey("/Fields", fields);
         QPDFObjectHandle order = acroForm.getKey("/CO");
         if (order.isArray()) {
             auto kept = QPDFObjectHandle::newArray();
             for (auto &field : order.aitems())
                 if (field.isIndirect() && keep.count(objectKey(field)) != 0)
-                    kept.appendItem(part_->copyForeignObject(field));
+                    kept.appendItem(copyObject(field));
             if (kept.getArrayNItems() > 0)
                 form.replaceKey("/CO", kept);
         }
@@ -247,10 +253,10 @@ private:
         for (auto &kid : kids.aitems()) {
             if (!kid.isIndirect() || keep.count(objectKey(kid)) == 0)
                 continue;
-            kept.appendItem(part_->copyForeignObject(kid));
+            kept.appendItem(copyObject(kid));
             pruneKids(kid, keep, depth + 1);
         }
-        part_->copyForeignObject(srcNode).replaceKey("/Kids", kept);
+        copyObject(srcNode).replaceKey("/Kids", kept);
     }
 
     void copyPageLabels()
@@ -370,8 +376,11 @@ private:
         QPDFObjectHandle partCatalog = part_->getRoot();
         QPDFObjectHandle metadata = catalog.getKey("/Metadata");
         if (metadata.isStream())
-            partCatalog.replaceKey("/Metadata", part_->copyForeignObject(metadata));
-        for (const char *key : {"/Lang", "/ViewerPreferences", "/PageLayout", "/MarkInfo"}) {
+            partCatalog.replaceKey("/Metadata", copyObject(metadata));
+        // Without /OCProperties a viewer shows every layer, hidden ones too; without /OutputIntents a
+        // part loses the colour conditions it was made for.
+        for (const char *key :
+             {"/Lang", "/ViewerPreferences", "/PageLayout", "/MarkInfo", "/OutputIntents", "/OCProperties"}) {
             QPDFObjectHandle value = catalog.getKey(key);
             if (!value.isNull())
                 partCatalog.replaceKey(key, copyValue(value));
@@ -383,6 +392,7 @@ private:
 
     SourceDocument &src_;
     const std::vector<int> &order_;
+    PartCopier *copier_;
     std::unique_ptr<QPDF> part_;
     std::unordered_map<int, QPDFObjectHandle> local_;   // source index -> its copy in the part
     std::unordered_set<std::uint64_t> widgets_;         // source widgets on the part's pages
@@ -392,9 +402,9 @@ private:
 
 } // namespace
 
-std::unique_ptr<QPDF> buildPart(SourceDocument &src, const std::vector<int> &pages)
+std::unique_ptr<QPDF> buildPart(SourceDocument &src, const std::vector<int> &pages, PartCopier *copier)
 {
-    return Builder(src, pages).build();
+    return Builder(src, pages, copier).build();
 }
 
 } // namespace pdfengine

@@ -11,8 +11,16 @@
 
 namespace pdfengine {
 
+// How the builder takes an indirect object of the source into the part. Without one it uses
+// qpdf's copyForeignObject, which copies the object with everything it reaches.
+class PartCopier {
+public:
+    virtual ~PartCopier() = default;
+    virtual QPDFObjectHandle copy(QPDF &part, QPDFObjectHandle foreign) = 0;
+};
+
 // pages: 0-based source page indexes, repeats allowed.
-std::unique_ptr<QPDF> buildPart(SourceDocument &src, const std::vector<int> &pages);
+std::unique_ptr<QPDF> buildPart(SourceDocument &src, const std::vector<int> &pages, PartCopier *copier = nullptr);
 
 } // namespace pdfengine
 

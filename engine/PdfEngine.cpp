@@ -1,6 +1,7 @@
 #include "PdfEngine.h"
 
 #include "DocumentTable.h"
+#include "FastWriter.h"
 #include "PdfEngineTestHooks.h"
 #include "SourceCache.h"
 #include "SplitJob.h"
@@ -118,6 +119,11 @@ int32_t SplitWithOutlineW(const char16_t *source, const char16_t *outputFolder, 
 int32_t PdfEngineTest_SourceLoads(void)
 {
     return SourceCache::instance().loads();
+}
+
+int32_t PdfEngineTest_FastParts(void)
+{
+    return fastPartsWritten();
 }
 
 } // extern "C"

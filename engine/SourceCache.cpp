@@ -1,5 +1,6 @@
 #include "SourceCache.h"
 
+#include "FastSource.h"
 #include "PdfEngine.h"
 
 #include <sys/stat.h>
@@ -45,6 +46,9 @@ std::shared_ptr<SourceDocument> SourceCache::acquire(const std::string &path, st
     auto doc = SourceDocument::open(path, error);
     if (!doc)
         return nullptr;
+    // Opened only if it is still the file identified above, so both readers see one file.
+    doc->fastSource = FastSource::open(path, FastSource::FileIdentity{id.device, id.inode, id.size, id.mtimeSec,
+                                                                      id.mtimeNsec});
     std::lock_guard lock(mutex_);
     ++loads_;
     doc_ = doc;

@@ -17,6 +17,8 @@
 
 namespace pdfengine {
 
+class FastSource;
+
 struct ResolvedDest {
     int page = -1;          // 0-based
     QPDFObjectHandle array; // explicit destination: page first, then the view
@@ -54,6 +56,9 @@ public:
     bool usesObjectStreams() const { return objectStreams_; }
     // Whether the document was read from a rebuilt copy of a file cut short, not from the file.
     bool repaired() const { return !repairedBytes_.empty(); }
+
+    // The fast part writer's cache of this source; null where the fast path is off.
+    std::shared_ptr<FastSource> fastSource;
 
 private:
     SourceDocument() = default;

@@ -1,5 +1,6 @@
 #include "SplitJob.h"
 
+#include "FastWriter.h"
 #include "OutlineSplit.h"
 #include "OutputNames.h"
 #include "PageList.h"
@@ -53,8 +54,8 @@ std::mutex &jobMutex()
 
 // Writes pages to a temporary file beside path. The pages are reported as qpdf's writer
 // progresses through the file, so the count follows the bytes actually written.
-std::unique_ptr<SafeOutput> writePart(SourceDocument &src, const std::vector<int> &pages,
-                                      const std::string &path, PageProgress &progress)
+std::unique_ptr<SafeOutput> writeReferencePart(SourceDocument &src, const std::vector<int> &pages,
+                                               const std::string &path, PageProgress &progress)
 {
     std::unique_ptr<QPDF> part = buildPart(src, pages);
     auto out = std::make_unique<SafeOutput>(path);
@@ -78,6 +79,28 @@ std::unique_ptr<SafeOutput> writePart(SourceDocument &src, const std::vector<int
     while (progress.done() < base + count)
         progress.advance();
     return out;
+}
+
+// The fast path takes every part it can; the rest, and any part it gives up on before writing,
+// the reference path makes.
+std::unique_ptr<SafeOutput> writePart(SourceDocument &src, const std::vector<int> &pages, const std::string &path,
+                                      PageProgress &progress)
+{
+    const int count = static_cast<int>(pages.size());
+    const bool objectStreams = src.usesObjectStreams() && count >= kObjectStreamPages;
+    if (fastPathTakes(src, pages.size())) {
+        const int base = progress.done();
+        auto out = writeFastPart(src, pages, path, objectStreams, [&](int written) {
+            while (progress.done() < base + written && progress.done() < base + count - 1)
+                progress.advance();
+        });
+        if (out) {
+            while (progress.done() < base + count)
+                progress.advance();
+            return out;
+        }
+    }
+    return writeReferencePart(src, pages, path, progress);
 }
 
 bool isFolder(const std::string &path)

@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <stdexcept>
 #include <string_view>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -25,6 +26,7 @@ std::uint64_t objectKey(QPDFObjectHandle &h)
 }
 
 constexpr int kMaxDestIndirection = 4;
+constexpr std::size_t kMaxNamedDests = 4'000'000;
 
 // Reads a PDF whole; a file whose first kilobyte has no PDF header is not read at all (a film
 // renamed to .pdf need not be loaded to be refused).
@@ -172,9 +174,30 @@ QPDFObjectHandle SourceDocument::lookupName(QPDFObjectHandle name)
                 destTree_ = std::make_unique<QPDFNameTreeObjectHelper>(tree, *pdf_, false);
         }
     }
+    if (destTree_ && !destMapRead_) {
+        destMapRead_ = true;
+        // Links name their targets, often thousands per document: one walk of the tree beats a
+        // search of it per link. A tree that cannot be walked whole is searched instead.
+        try {
+            std::size_t entries = 0;
+            for (auto &[key, value] : *destTree_) {
+                if (++entries > kMaxNamedDests)
+                    throw std::length_error("too many named destinations");
+                destMap_.emplace(key, value);
+            }
+            destMapWhole_ = true;
+        } catch (std::exception &) {
+            destMap_.clear();
+        }
+    }
     QPDFObjectHandle found = QPDFObjectHandle::newNull();
-    if (destTree_ && destTree_->findObject(name.getUTF8Value(), found))
+    if (destMapWhole_) {
+        auto it = destMap_.find(name.getUTF8Value());
+        if (it != destMap_.end())
+            return it->second;
+    } else if (destTree_ && destTree_->findObject(name.getUTF8Value(), found)) {
         return found;
+    }
     // Older writers put string-named destinations in the catalog's /Dests as names.
     QPDFObjectHandle dests = root.getKey("/Dests");
     if (dests.isDictionary()) {

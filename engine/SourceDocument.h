@@ -73,6 +73,8 @@ private:
     std::unordered_map<std::uint64_t, int> pageIndex_;
     std::unique_ptr<QPDFNameTreeObjectHelper> destTree_;
     bool destTreeRead_ = false;
+    bool destMapRead_ = false, destMapWhole_ = false;
+    std::unordered_map<std::string, QPDFObjectHandle> destMap_;
     std::optional<OutlineTree> outline_;
     std::optional<OutlineIndex> outlineIndex_;
 };

@@ -2,6 +2,7 @@
 // per case: wall time, peak memory, bytes written, and the engine's ratio to each peer.
 //
 // Usage: bench_engine [pages (default 2000)] [work folder (default /tmp/pagemill-bench)]
+//        bench_engine --source FILE [work folder]   (a given document instead of the generated one)
 // Each run happens in a child process of its own, so peak memory is that run's alone; times are
 // the best of three runs. For one
 // file per page and every 10 pages it also runs the engine with every part made by the reference
@@ -217,24 +218,49 @@ int main(int argc, char **argv)
     if (argc == 4 && std::strcmp(argv[1], "--floor") == 0)
         return writeFloor(argv[2], argv[3]);
 
-    const int pages = argc > 1 ? std::atoi(argv[1]) : 2000;
-    const std::string work = argc > 2 ? argv[2] : "/tmp/pagemill-bench";
+    // "--source FILE" times a given document instead of the generated book.
+    const bool given = argc > 2 && std::strcmp(argv[1], "--source") == 0;
+    const int argBase = given ? 2 : 1;
+    const std::string work = argc > argBase + 1 ? argv[argBase + 1] : "/tmp/pagemill-bench";
     fs::create_directories(work);
-    const std::string src = work + "/book.pdf";
+    const std::string src = given ? fs::absolute(argv[2]).string() : work + "/book.pdf";
+    int pages = given ? 0 : (argc > 1 ? std::atoi(argv[1]) : 2000);
     const std::string self = fs::read_symlink("/proc/self/exe").string();
-    // Made and checked in a child: a child's peak memory counts what it inherits at fork, so the
-    // parent stays small.
-    std::fflush(stdout);
-    const pid_t maker = fork();
-    if (maker == 0) {
-        writeBenchSource(src, pages);
-        _exit(pageCountOf(src) == pages ? 0 : 1);
-    }
-    int makerStatus = 0;
-    waitpid(maker, &makerStatus, 0);
-    if (!WIFEXITED(makerStatus) || WEXITSTATUS(makerStatus) != 0) {
-        std::fprintf(stderr, "the engine does not read the generated source\n");
-        return 1;
+    if (given) {
+        // Counted in a child too, for the same reason.
+        int link[2];
+        if (pipe(link) != 0)
+            return 1;
+        std::fflush(stdout);
+        const pid_t counter = fork();
+        if (counter == 0) {
+            const int count = pageCountOf(src);
+            _exit(write(link[1], &count, sizeof count) == sizeof count ? 0 : 1);
+        }
+        close(link[1]);
+        if (read(link[0], &pages, sizeof pages) != sizeof pages)
+            pages = 0;
+        close(link[0]);
+        waitpid(counter, nullptr, 0);
+        if (pages <= 0) {
+            std::fprintf(stderr, "the engine does not read %s\n", src.c_str());
+            return 1;
+        }
+    } else {
+        // Made and checked in a child: a child's peak memory counts what it inherits at fork, so
+        // the parent stays small.
+        std::fflush(stdout);
+        const pid_t maker = fork();
+        if (maker == 0) {
+            writeBenchSource(src, pages);
+            _exit(pageCountOf(src) == pages ? 0 : 1);
+        }
+        int makerStatus = 0;
+        waitpid(maker, &makerStatus, 0);
+        if (!WIFEXITED(makerStatus) || WEXITSTATUS(makerStatus) != 0) {
+            std::fprintf(stderr, "the engine does not read the generated source\n");
+            return 1;
+        }
     }
     std::printf("source: %s, %d pages, %llu bytes\n\n", src.c_str(), pages,
                 static_cast<unsigned long long>(fs::file_size(src)));

@@ -1,5 +1,7 @@
 #include "FastCopier.h"
 
+#include "ObjectKey.h"
+
 namespace pdfengine {
 
 namespace {
@@ -25,7 +27,7 @@ FastCopier::FastCopier(SourceDocument &src, FastSource &cache, const std::vector
     : src_(src), cache_(cache)
 {
     for (int index : pages)
-        partPages_.insert(fastKey(src.pages()[static_cast<std::size_t>(index)].getObjGen()));
+        partPages_.insert(objectKey(src.pages()[static_cast<std::size_t>(index)].getObjGen()));
 }
 
 QPDFObjectHandle FastCopier::copy(QPDF &part, QPDFObjectHandle foreign)
@@ -37,7 +39,7 @@ QPDFObjectHandle FastCopier::copy(QPDF &part, QPDFObjectHandle foreign)
 
 std::optional<QPDFObjGen> FastCopier::standInFor(QPDFObjGen partObject) const
 {
-    auto it = standIns_.find(fastKey(partObject));
+    auto it = standIns_.find(objectKey(partObject));
     if (it == standIns_.end())
         return std::nullopt;
     return it->second;
@@ -45,14 +47,14 @@ std::optional<QPDFObjGen> FastCopier::standInFor(QPDFObjGen partObject) const
 
 const FastCopier::DirectValue *FastCopier::directValueFor(QPDFObjGen partObject) const
 {
-    auto it = directValues_.find(fastKey(partObject));
+    auto it = directValues_.find(objectKey(partObject));
     return it == directValues_.end() ? nullptr : &it->second;
 }
 
 std::optional<QPDFObjGen> FastCopier::copyOf(QPDFObjGen sourceObject) const
 {
-    auto it = copies_.find(fastKey(sourceObject));
-    if (it == copies_.end() || standIns_.count(fastKey(it->second.getObjGen())) != 0)
+    auto it = copies_.find(objectKey(sourceObject));
+    if (it == copies_.end() || standIns_.count(objectKey(it->second.getObjGen())) != 0)
         return std::nullopt;
     return it->second.getObjGen();
 }
@@ -63,7 +65,7 @@ std::optional<QPDFObjGen> FastCopier::copyOf(QPDFObjGen sourceObject) const
 QPDFObjectHandle FastCopier::copyIndirect(QPDF &part, QPDFObjectHandle foreign, bool top)
 {
     const QPDFObjGen og = foreign.getObjGen();
-    const std::uint64_t key = fastKey(og);
+    const std::uint64_t key = objectKey(og);
     if (partPages_.count(key) != 0) {
         QPDFObjectHandle &slot = copies_[key];
         // Never null, even before it is filled: qpdf drops a dictionary key whose value is null.
@@ -86,7 +88,7 @@ QPDFObjectHandle FastCopier::copyIndirect(QPDF &part, QPDFObjectHandle foreign, 
     if (shape == Shape::Stream) {
         QPDFObjectHandle standIn = QPDFObjectHandle::newStream(&part);
         copies_.emplace(key, standIn);
-        standIns_.emplace(fastKey(standIn.getObjGen()), og);
+        standIns_.emplace(objectKey(standIn.getObjGen()), og);
         return standIn;
     }
     const bool array = shape == Shape::Array;
@@ -101,7 +103,7 @@ QPDFObjectHandle FastCopier::copyIndirect(QPDF &part, QPDFObjectHandle foreign, 
     QPDFObjectHandle standIn =
         part.makeIndirectObject(array ? QPDFObjectHandle::newArray() : QPDFObjectHandle::newDictionary());
     copies_.emplace(key, standIn);
-    standIns_.emplace(fastKey(standIn.getObjGen()), og);
+    standIns_.emplace(objectKey(standIn.getObjGen()), og);
     return standIn;
 }
 
@@ -114,7 +116,7 @@ QPDFObjectHandle FastCopier::copyEdited(QPDF &part, QPDFObjectHandle foreign)
         if (!builderLooksAt(key) && !item.isIndirect() && (item.isArray() || item.isDictionary())) {
             QPDFObjectHandle standIn =
                 part.makeIndirectObject(item.isArray() ? QPDFObjectHandle::newArray() : QPDFObjectHandle::newDictionary());
-            directValues_.emplace(fastKey(standIn.getObjGen()), DirectValue{foreign.getObjGen(), key});
+            directValues_.emplace(objectKey(standIn.getObjGen()), DirectValue{foreign.getObjGen(), key});
             out.replaceKey(key, standIn);
         } else {
             out.replaceKey(key, copyDirect(part, item, 1));

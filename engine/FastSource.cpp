@@ -1,5 +1,7 @@
 #include "FastSource.h"
 
+#include "ObjectKey.h"
+#include "PartBuilder.h"
 #include "SourceDocument.h"
 
 #include <algorithm>
@@ -12,13 +14,6 @@
 namespace pdfengine {
 
 namespace {
-
-constexpr int kMaxFieldDepth = 32;
-
-bool isWhite(unsigned char c)
-{
-    return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f' || c == '\0';
-}
 
 // Keeps the text compact, with the places of its references.
 void setText(FastSource::Entry &e, const std::string &text)
@@ -33,21 +28,13 @@ void setText(FastSource::Entry &e, const std::string &text)
 
 } // namespace
 
-std::uint64_t fastKey(QPDFObjGen og)
-{
-    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(og.getObj())) << 32) |
-           static_cast<std::uint32_t>(og.getGen());
-}
-
 std::shared_ptr<FastSource> FastSource::open(const std::string &path, const FileIdentity &expected)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return nullptr;
     struct stat st {};
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_dev != expected.device ||
-        st.st_ino != expected.inode || st.st_size != expected.size || st.st_mtim.tv_sec != expected.mtimeSec ||
-        st.st_mtim.tv_nsec != expected.mtimeNsec) {
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !(FileIdentity::of(st) == expected)) {
         ::close(fd);
         return nullptr;
     }
@@ -84,20 +71,20 @@ void FastSource::indexSource(SourceDocument &src)
     if (indexed_)
         return;
     for (QPDFObjectHandle page : src.pages()) {
-        pages_.insert(fastKey(page.getObjGen()));
+        pages_.insert(objectKey(page.getObjGen()));
         QPDFObjectHandle annots = page.getKey("/Annots");
         if (!annots.isArray())
             continue;
         if (annots.isIndirect())
-            edited_.insert(fastKey(annots.getObjGen()));
+            edited_.insert(objectKey(annots.getObjGen()));
         for (auto &annot : annots.aitems()) {
             if (!annot.isIndirect() || !annot.isDictionary())
                 continue;
-            edited_.insert(fastKey(annot.getObjGen()));
+            edited_.insert(objectKey(annot.getObjGen()));
             QPDFObjectHandle node = annot;
             for (int depth = 0; depth < kMaxFieldDepth; ++depth) {
                 QPDFObjectHandle parent = node.getKey("/Parent");
-                if (!parent.isIndirect() || !parent.isDictionary() || !edited_.insert(fastKey(parent.getObjGen())).second)
+                if (!parent.isIndirect() || !parent.isDictionary() || !edited_.insert(objectKey(parent.getObjGen())).second)
                     break;
                 node = parent;
             }
@@ -109,13 +96,13 @@ void FastSource::indexSource(SourceDocument &src)
 bool FastSource::isEdited(SourceDocument &src, QPDFObjGen og)
 {
     indexSource(src);
-    return edited_.count(fastKey(og)) != 0;
+    return edited_.count(objectKey(og)) != 0;
 }
 
 bool FastSource::isPage(SourceDocument &src, QPDFObjGen og)
 {
     indexSource(src);
-    if (pages_.count(fastKey(og)) != 0)
+    if (pages_.count(objectKey(og)) != 0)
         return true;
     // qpdf's copier treats any page dictionary as a page, in the tree or not.
     return src.pdf().getObjectByObjGen(og).isDictionaryOfType("/Page");
@@ -123,7 +110,7 @@ bool FastSource::isPage(SourceDocument &src, QPDFObjGen og)
 
 FastSource::Shape FastSource::shapeOf(SourceDocument &src, QPDFObjGen og)
 {
-    const std::uint64_t key = fastKey(og);
+    const std::uint64_t key = objectKey(og);
     auto it = shapes_.find(key);
     if (it != shapes_.end())
         return it->second;
@@ -159,7 +146,7 @@ bool FastSource::streamDataIsWhereQpdfSaid(long long offset, std::size_t length)
         return false;
     }
     std::size_t i = 0;
-    while (i < n && isWhite(tail[i]))
+    while (i < n && isPdfWhite(static_cast<char>(tail[i])))
         ++i;
     static const char keyword[] = "endstream";
     constexpr std::size_t k = sizeof keyword - 1;
@@ -167,8 +154,8 @@ bool FastSource::streamDataIsWhereQpdfSaid(long long offset, std::size_t length)
         return false;
     // "endstreamx" would be another word, and qpdf would have looked for the real end.
     if (i + k < n) {
-        const unsigned char next = tail[i + k];
-        if (!isWhite(next) && std::strchr("()<>[]{}/%", next) == nullptr)
+        const char next = static_cast<char>(tail[i + k]);
+        if (!isPdfWhite(next) && !isPdfDelimiter(next))
             return false;
     }
     return true;
@@ -225,7 +212,7 @@ const FastSource::Entry &FastSource::directValue(SourceDocument &src, QPDFObjGen
 
 const FastSource::Entry &FastSource::entry(SourceDocument &src, QPDFObjGen og)
 {
-    const std::uint64_t key = fastKey(og);
+    const std::uint64_t key = objectKey(og);
     auto it = entries_.find(key);
     if (it != entries_.end())
         return it->second;

@@ -5,6 +5,7 @@
 #ifndef PAGEMILL_ENGINE_FASTSOURCE_H
 #define PAGEMILL_ENGINE_FASTSOURCE_H
 
+#include "FileIdentity.h"
 #include "ObjectText.h"
 
 #include <qpdf/QPDFObjGen.hh>
@@ -26,8 +27,6 @@ struct FastUnsupported : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-std::uint64_t fastKey(QPDFObjGen og);
-
 class FastSource {
 public:
     // A page or the page tree is never copied as a closure member; Null stands for a missing
@@ -45,11 +44,6 @@ public:
 
     // What the copier needs to know of an object before deciding how to take it.
     enum class Shape { Page, Pages, Null, Stream, Array, Dictionary, Scalar };
-
-    struct FileIdentity {
-        unsigned long long device = 0, inode = 0;
-        long long size = 0, mtimeSec = 0, mtimeNsec = 0;
-    };
 
     // Null when path no longer is the file that was identified.
     static std::shared_ptr<FastSource> open(const std::string &path, const FileIdentity &expected);

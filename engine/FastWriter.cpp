@@ -1,6 +1,7 @@
 #include "FastWriter.h"
 
 #include "FastCopier.h"
+#include "ObjectKey.h"
 #include "FastSource.h"
 #include "PartBuilder.h"
 
@@ -99,7 +100,7 @@ private:
     {
         if (auto source = copier_.standInFor(og))
             return forSource(*source);
-        const std::uint64_t key = fastKey(og);
+        const std::uint64_t key = objectKey(og);
         auto known = numbers_.find(key);
         if (known != numbers_.end())
             return known->second;
@@ -127,7 +128,7 @@ private:
     {
         if (auto copy = copier_.copyOf(og))
             return forPart(*copy);
-        const std::uint64_t key = fastKey(og) | kSourceObject;
+        const std::uint64_t key = objectKey(og) | kSourceObject;
         auto known = numbers_.find(key);
         if (known != numbers_.end())
             return known->second;

@@ -7,21 +7,6 @@ namespace pdfengine {
 
 namespace {
 
-bool isWhite(char c)
-{
-    return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f' || c == '\0';
-}
-
-bool isDelimiter(char c)
-{
-    switch (c) {
-    case '(': case ')': case '<': case '>': case '[': case ']': case '{': case '}': case '/': case '%':
-        return true;
-    default:
-        return false;
-    }
-}
-
 enum class Kind { End, Bad, Integer, Keyword, Other };
 
 struct Token {
@@ -77,7 +62,7 @@ private:
     void skipSpaceAndComments()
     {
         while (pos_ < s_.size()) {
-            if (isWhite(s_[pos_])) {
+            if (isPdfWhite(s_[pos_])) {
                 ++pos_;
             } else if (s_[pos_] == '%') {
                 while (pos_ < s_.size() && s_[pos_] != '\n' && s_[pos_] != '\r')
@@ -90,7 +75,7 @@ private:
 
     void skipRegular()
     {
-        while (pos_ < s_.size() && !isWhite(s_[pos_]) && !isDelimiter(s_[pos_]))
+        while (pos_ < s_.size() && !isPdfWhite(s_[pos_]) && !isPdfDelimiter(s_[pos_]))
             ++pos_;
     }
 
@@ -151,7 +136,7 @@ bool toInt(std::string_view digits, int maximum, int &value)
 
 bool isRegular(char c)
 {
-    return !isWhite(c) && !isDelimiter(c);
+    return !isPdfWhite(c) && !isPdfDelimiter(c);
 }
 
 } // namespace

@@ -13,6 +13,22 @@
 
 namespace pdfengine {
 
+// PDF's white-space and delimiter characters.
+inline bool isPdfWhite(char c)
+{
+    return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f' || c == '\0';
+}
+
+inline bool isPdfDelimiter(char c)
+{
+    switch (c) {
+    case '(': case ')': case '<': case '>': case '[': case ']': case '{': case '}': case '/': case '%':
+        return true;
+    default:
+        return false;
+    }
+}
+
 struct ObjectRef {
     std::size_t begin = 0; // first byte of the object number
     std::size_t end = 0;   // one past the "R"

@@ -1,5 +1,7 @@
 #include "PartBuilder.h"
 
+#include "ObjectKey.h"
+
 #include <qpdf/QPDFPageLabelDocumentHelper.hh>
 
 #include <algorithm>
@@ -10,18 +12,10 @@ namespace pdfengine {
 
 namespace {
 
-std::uint64_t objectKey(QPDFObjectHandle h)
-{
-    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(h.getObjectID())) << 32) |
-           static_cast<std::uint32_t>(h.getGeneration());
-}
-
 bool isName(QPDFObjectHandle h, const char *name)
 {
     return h.isName() && h.getName() == name;
 }
-
-constexpr int kMaxFieldDepth = 32;
 
 class Builder {
 public:

@@ -19,6 +19,9 @@ public:
     virtual QPDFObjectHandle copy(QPDF &part, QPDFObjectHandle foreign) = 0;
 };
 
+// How far up from a widget the builder follows form fields' /Parent links.
+constexpr int kMaxFieldDepth = 32;
+
 // pages: 0-based source page indexes, repeats allowed.
 std::unique_ptr<QPDF> buildPart(SourceDocument &src, const std::vector<int> &pages, PartCopier *copier = nullptr);
 

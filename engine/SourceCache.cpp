@@ -20,11 +20,7 @@ bool SourceCache::identify(const std::string &path, Identity &id)
     if (stat(path.c_str(), &st) != 0)
         return false;
     id.path = path;
-    id.device = st.st_dev;
-    id.inode = st.st_ino;
-    id.size = st.st_size;
-    id.mtimeSec = st.st_mtim.tv_sec;
-    id.mtimeNsec = st.st_mtim.tv_nsec;
+    id.file = FileIdentity::of(st);
     return true;
 }
 
@@ -47,8 +43,7 @@ std::shared_ptr<SourceDocument> SourceCache::acquire(const std::string &path, st
     if (!doc)
         return nullptr;
     // Opened only if it is still the file identified above, so both readers see one file.
-    doc->fastSource = FastSource::open(path, FastSource::FileIdentity{id.device, id.inode, id.size, id.mtimeSec,
-                                                                      id.mtimeNsec});
+    doc->fastSource = FastSource::open(path, id.file);
     std::lock_guard lock(mutex_);
     ++loads_;
     doc_ = doc;

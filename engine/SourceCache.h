@@ -3,6 +3,7 @@
 #ifndef PAGEMILL_ENGINE_SOURCECACHE_H
 #define PAGEMILL_ENGINE_SOURCECACHE_H
 
+#include "FileIdentity.h"
 #include "SourceDocument.h"
 
 #include <mutex>
@@ -22,8 +23,7 @@ public:
 private:
     struct Identity {
         std::string path;
-        unsigned long long device = 0, inode = 0;
-        long long size = 0, mtimeSec = 0, mtimeNsec = 0;
+        FileIdentity file;
         bool operator==(const Identity &) const = default;
     };
     static bool identify(const std::string &path, Identity &id);

@@ -1,5 +1,6 @@
 #include "SourceDocument.h"
 
+#include "ObjectKey.h"
 #include "PdfEngine.h"
 #include "TruncatedRepair.h"
 
@@ -19,14 +20,26 @@ namespace pdfengine {
 
 namespace {
 
-std::uint64_t objectKey(QPDFObjectHandle &h)
-{
-    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(h.getObjectID())) << 32) |
-           static_cast<std::uint32_t>(h.getGeneration());
-}
-
 constexpr int kMaxDestIndirection = 4;
 constexpr std::size_t kMaxNamedDests = 4'000'000;
+
+// Damage is repaired where qpdf can, without a word: the window reports only what fails.
+std::unique_ptr<QPDF> recoveringQpdf()
+{
+    auto pdf = std::make_unique<QPDF>();
+    pdf->setSuppressWarnings(true);
+    pdf->setAttemptRecovery(true);
+    return pdf;
+}
+
+// A page tree may list missing objects or non-dictionaries among its kids; qpdf keeps them as
+// pages, and a part made of them would be a broken file.
+std::vector<QPDFObjectHandle> wholePages(QPDF &pdf)
+{
+    std::vector<QPDFObjectHandle> pages = pdf.getAllPages();
+    std::erase_if(pages, [](QPDFObjectHandle &page) { return !page.isDictionary(); });
+    return pages;
+}
 
 // Reads a PDF whole; a file whose first kilobyte has no PDF header is not read at all (a film
 // renamed to .pdf need not be loaded to be refused).
@@ -82,16 +95,11 @@ std::shared_ptr<SourceDocument> SourceDocument::open(const std::string &path, st
     }
     std::shared_ptr<SourceDocument> doc(new SourceDocument);
     doc->path_ = path;
-    doc->pdf_ = std::make_unique<QPDF>();
-    doc->pdf_->setSuppressWarnings(true);
-    doc->pdf_->setAttemptRecovery(true);
+    doc->pdf_ = recoveringQpdf();
     try {
         // From here on the QPDF object owns the file and closes it.
         doc->pdf_->processFile(path.c_str(), file, true);
-        doc->pages_ = doc->pdf_->getAllPages();
-        // A page tree may list missing objects or non-dictionaries among its kids; qpdf keeps
-        // them as pages, and a part made of them would be a broken file.
-        std::erase_if(doc->pages_, [](QPDFObjectHandle &page) { return !page.isDictionary(); });
+        doc->pages_ = wholePages(*doc->pdf_);
     } catch (QPDFExc &e) {
         error = e.getErrorCode() == qpdf_e_password ? PDFENGINE_E_PASSWORD : PDFENGINE_E_DAMAGED;
         if (error == PDFENGINE_E_PASSWORD || !doc->openRepaired())
@@ -130,22 +138,15 @@ bool SourceDocument::openRepaired()
     if (!rebuilt)
         return false;
     repairedBytes_ = std::move(*rebuilt);
-    auto pdf = std::make_unique<QPDF>();
-    pdf->setSuppressWarnings(true);
-    pdf->setAttemptRecovery(true);
+    auto pdf = recoveringQpdf();
     try {
         pdf->processMemoryFile(path_.c_str(), repairedBytes_.data(), repairedBytes_.size());
-        std::vector<QPDFObjectHandle> pages = pdf->getAllPages();
-        std::erase_if(pages, [](QPDFObjectHandle &page) { return !page.isDictionary(); });
-        if (pages.empty()) {
-            repairedBytes_.clear();
-            return false;
-        }
-        pages_ = std::move(pages);
+        pages_ = wholePages(*pdf);
     } catch (std::exception &) {
-        repairedBytes_.clear();
         return false;
     }
+    if (pages_.empty())
+        return false;
     pdf_ = std::move(pdf);
     return true;
 }

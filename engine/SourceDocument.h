@@ -54,8 +54,6 @@ public:
     const std::string &path() const { return path_; }
     // Whether the source packs objects into object streams; its parts do the same.
     bool usesObjectStreams() const { return objectStreams_; }
-    // Whether the document was read from a rebuilt copy of a file cut short, not from the file.
-    bool repaired() const { return !repairedBytes_.empty(); }
 
     // The fast part writer's cache of this source; null where the fast path is off.
     std::shared_ptr<FastSource> fastSource;

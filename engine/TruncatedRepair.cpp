@@ -1,5 +1,7 @@
 #include "TruncatedRepair.h"
 
+#include "ObjectText.h"
+
 #include <qpdf/QPDF.hh>
 
 #include <algorithm>
@@ -15,11 +17,6 @@ namespace {
 constexpr std::size_t kHeaderWindow = 1024;
 // More than any real file holds; also keeps the numbers below safe to add to.
 constexpr long long kMaxObjectNumber = 8'000'000;
-
-bool isSpace(char c)
-{
-    return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f' || c == '\0';
-}
 
 bool isDigit(char c)
 {
@@ -46,16 +43,16 @@ long long highestObjectNumber(const std::string &bytes)
         if (at > 0 && bytes[at - 1] == 'd')
             continue; // "endobj"
         std::size_t p = at;
-        if (p == 0 || !isSpace(bytes[p - 1]))
+        if (p == 0 || !isPdfWhite(bytes[p - 1]))
             continue;
-        while (p > 0 && isSpace(bytes[p - 1]))
+        while (p > 0 && isPdfWhite(bytes[p - 1]))
             --p;
         long long generation = 0, number = 0;
         auto genStart = numberBefore(bytes, p, generation);
-        if (!genStart || *genStart == 0 || !isSpace(bytes[*genStart - 1]))
+        if (!genStart || *genStart == 0 || !isPdfWhite(bytes[*genStart - 1]))
             continue;
         p = *genStart;
-        while (p > 0 && isSpace(bytes[p - 1]))
+        while (p > 0 && isPdfWhite(bytes[p - 1]))
             --p;
         if (numberBefore(bytes, p, number) && number <= kMaxObjectNumber && number > highest)
             highest = number;
@@ -63,18 +60,11 @@ long long highestObjectNumber(const std::string &bytes)
     return highest;
 }
 
-bool isCatalog(QPDFObjectHandle h)
+// The text tells whether the catalog names its page tree: an unpacked object is parsed before its
+// neighbours are known, so its references read as null, which qpdf leaves out of a dictionary.
+bool isCatalog(QPDFObjectHandle h, const std::string &text)
 {
-    return h.isDictionary() && h.getKey("/Type").isName() && h.getKey("/Type").getName() == "/Catalog" &&
-           h.hasKey("/Pages");
-}
-
-// An unpacked object is parsed before its neighbours are known: its references read as null,
-// which qpdf leaves out of a dictionary, so /Pages is looked for in the text.
-bool isUnpackedCatalog(QPDFObjectHandle h, const std::string &text)
-{
-    return h.isDictionary() && h.getKey("/Type").isName() && h.getKey("/Type").getName() == "/Catalog" &&
-           text.find("/Pages") != std::string::npos;
+    return h.isDictionaryOfType("/Catalog") && text.find("/Pages") != std::string::npos;
 }
 
 // A dictionary holding only the document information keys.
@@ -123,7 +113,7 @@ void unpack(QPDF &pdf, QPDFObjectHandle stream, const std::set<long long> &plain
     for (long long i = 0; i < count; ++i) {
         long long values[2] = {0, 0};
         for (long long &value : values) {
-            while (p < end && isSpace(*p))
+            while (p < end && isPdfWhite(*p))
                 ++p;
             if (p == end || !isDigit(*p))
                 return;
@@ -140,7 +130,7 @@ void unpack(QPDF &pdf, QPDFObjectHandle stream, const std::set<long long> &plain
         std::string text = data.substr(offset, stop - offset);
         try {
             QPDFObjectHandle object = QPDFObjectHandle::parse(&pdf, text, "unpacked object");
-            if (isUnpackedCatalog(object, text) && number > found.catalog)
+            if (isCatalog(object, text) && number > found.catalog)
                 found.catalog = number, found.catalogGeneration = 0;
             else if (isInfo(object) && number > found.info)
                 found.info = number, found.infoGeneration = 0;
@@ -187,10 +177,10 @@ std::optional<std::string> rebuildTruncated(const std::string &bytes)
             plain.insert(objGen.getObj());
             QPDFObjectHandle object = pdf.getObjectByObjGen(objGen);
             if (object.isStream()) {
-                QPDFObjectHandle type = object.getDict().getKey("/Type");
-                if (type.isName() && type.getName() == "/ObjStm")
+                if (object.getDict().isDictionaryOfType("/ObjStm"))
                     streams.push_back(object);
-            } else if (isCatalog(object) && objGen.getObj() > found.catalog) {
+            } else if (object.isDictionaryOfType("/Catalog") && object.hasKey("/Pages") &&
+                       objGen.getObj() > found.catalog) {
                 found.catalog = objGen.getObj(), found.catalogGeneration = objGen.getGen();
             } else if (isInfo(object) && objGen.getObj() > found.info) {
                 found.info = objGen.getObj(), found.infoGeneration = objGen.getGen();

@@ -119,16 +119,14 @@ void Thread::Run()
     }
     {
         std::lock_guard lock(state->mutex);
-        state->finished = true;
-        state->finishedFlag.store(true, std::memory_order_release);
+        state->finished.store(true, std::memory_order_release);
     }
     state->changed.notify_all();
 }
 
 bool Thread::Finished() const
 {
-    std::lock_guard lock(state->mutex);
-    return state->finished;
+    return state->finished.load(std::memory_order_acquire);
 }
 
 void Thread::WaitFor()
@@ -178,7 +176,7 @@ void Thread::Synchronize(const std::function<void()> &call)
     }
     if (!pendingCall.answered.load(std::memory_order_acquire)) {
         std::unique_lock lock(state->mutex);
-        state->changed.wait(lock, [&] { return pendingCall.done; });
+        state->changed.wait(lock, [&] { return pendingCall.answered.load(); });
     }
     if (pendingCall.error)
         std::rethrow_exception(pendingCall.error);
@@ -200,7 +198,6 @@ void Thread::State::RunPending()
         }
         lock.lock();
         pendingCall->error = error;
-        pendingCall->done = true;
         pendingCall->answered.store(true, std::memory_order_release);
         // Woken after the unlock, the worker does not have to wait for the mutex again.
         lock.unlock();
@@ -237,7 +234,7 @@ void Thread::State::Serve()
                 break;
             continue;
         }
-        if (finishedFlag.load(std::memory_order_acquire))
+        if (finished.load(std::memory_order_acquire))
             break;
         const auto now = Clock::now();
         if (now - last >= kLook || now - start >= kServeBudget)

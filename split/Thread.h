@@ -45,8 +45,7 @@ private:
     struct PendingCall {
         const std::function<void()> *call = nullptr;
         std::exception_ptr error;
-        bool done = false;
-        // Set with done, last: a worker that sees it may return and destroy this call.
+        // Set last: a worker that sees it may return and destroy this call.
         std::atomic<bool> answered{false};
     };
     struct State {
@@ -55,10 +54,11 @@ private:
         std::mutex mutex;
         std::condition_variable changed;
         std::deque<PendingCall *> pending;
-        bool finished = false;
-        // Mirrors of pending.size() and finished that the spinning sides read without the mutex.
+        // Set under the mutex, so a waiter on changed cannot miss it; read without it by the
+        // UI thread while it looks for calls.
+        std::atomic<bool> finished{false};
+        // A mirror of pending.size() that the looking UI thread reads without the mutex.
         std::atomic<int> pendingCount{0};
-        std::atomic<bool> finishedFlag{false};
         // While the UI thread looks for the next call itself, the worker need not wake it.
         std::atomic<bool> uiLooking{false};
         int wakeFd = -1; // an eventfd the UI thread's event loop watches

@@ -211,6 +211,33 @@ void print(const std::string &caseName, const std::string &who, const Result &r,
 
 } // namespace
 
+// Makes the generated source first when makePages is above 0, then answers the engine's page
+// count of src, both in a child: a child's peak memory counts what it inherits at fork, so the
+// parent stays small. 0 when the engine does not read it.
+int pagesInChild(const std::string &src, int makePages)
+{
+    int link[2];
+    if (pipe(link) != 0)
+        return 0;
+    std::fflush(stdout);
+    const pid_t child = fork();
+    if (child == 0) {
+        close(link[0]);
+        if (makePages > 0)
+            writeBenchSource(src, makePages);
+        const int count = pageCountOf(src);
+        _exit(write(link[1], &count, sizeof count) == sizeof count ? 0 : 1);
+    }
+    close(link[1]);
+    int count = 0;
+    if (child < 0 || read(link[0], &count, sizeof count) != sizeof count)
+        count = 0;
+    close(link[0]);
+    if (child > 0)
+        waitpid(child, nullptr, 0);
+    return count;
+}
+
 int main(int argc, char **argv)
 {
     if (argc == 6 && std::strcmp(argv[1], "--engine-case") == 0)
@@ -226,42 +253,12 @@ int main(int argc, char **argv)
     const std::string src = given ? fs::absolute(argv[2]).string() : work + "/book.pdf";
     int pages = given ? 0 : (argc > 1 ? std::atoi(argv[1]) : 2000);
     const std::string self = fs::read_symlink("/proc/self/exe").string();
-    if (given) {
-        // Counted in a child too, for the same reason.
-        int link[2];
-        if (pipe(link) != 0)
-            return 1;
-        std::fflush(stdout);
-        const pid_t counter = fork();
-        if (counter == 0) {
-            const int count = pageCountOf(src);
-            _exit(write(link[1], &count, sizeof count) == sizeof count ? 0 : 1);
-        }
-        close(link[1]);
-        if (read(link[0], &pages, sizeof pages) != sizeof pages)
-            pages = 0;
-        close(link[0]);
-        waitpid(counter, nullptr, 0);
-        if (pages <= 0) {
-            std::fprintf(stderr, "the engine does not read %s\n", src.c_str());
-            return 1;
-        }
-    } else {
-        // Made and checked in a child: a child's peak memory counts what it inherits at fork, so
-        // the parent stays small.
-        std::fflush(stdout);
-        const pid_t maker = fork();
-        if (maker == 0) {
-            writeBenchSource(src, pages);
-            _exit(pageCountOf(src) == pages ? 0 : 1);
-        }
-        int makerStatus = 0;
-        waitpid(maker, &makerStatus, 0);
-        if (!WIFEXITED(makerStatus) || WEXITSTATUS(makerStatus) != 0) {
-            std::fprintf(stderr, "the engine does not read the generated source\n");
-            return 1;
-        }
+    const int found = pagesInChild(src, given ? 0 : pages);
+    if (found <= 0 || (!given && found != pages)) {
+        std::fprintf(stderr, "the engine does not read %s\n", src.c_str());
+        return 1;
     }
+    pages = found;
     std::printf("source: %s, %d pages, %llu bytes\n\n", src.c_str(), pages,
                 static_cast<unsigned long long>(fs::file_size(src)));
     std::printf("%-20s %-22s %9s %9s %12s %13s %5s\n", "case", "tool", "wall", "cpu", "peak memory", "bytes written",
